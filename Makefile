@@ -1,0 +1,31 @@
+BUILD ?= build
+JOBS ?= $(shell nproc)
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: deps configure build run test bench fuzz clean
+
+deps:
+	@scripts/deps.sh
+
+configure: deps
+	@test -f $(BUILD)/CMakeCache.txt || cmake -S . -B $(BUILD) $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	$(BUILD)/tamblewick
+
+test: build
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD)/tamblewick_bench
+
+fuzz: deps
+	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DTAMBLEWICK_FUZZ=ON >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target fuzz_profile
+	build-fuzz/fuzz_profile -max_total_time=60 fuzz/corpus
+
+clean:
+	rm -rf $(BUILD) build-fuzz

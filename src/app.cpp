@@ -1,0 +1,77 @@
+// The application object and the program entry.
+#include <QApplication>
+#include <QFont>
+#include <QMessageBox>
+
+#include <climits>
+#include <cstdlib>
+#include <unistd.h>
+
+#include "core/barrules.h"
+#include "core/text.h"
+#include "platform/linux/filesystem_linux.h"
+#include "platform/linux/profile_linux.h"
+#include "platform/linux/shell_linux.h"
+#include "platform/linux/sysstatus_linux.h"
+#include "platform/qt/dialogs_qt.h"
+#include "platform/qt/screen_qt.h"
+#include "ui/Ranch.h"
+#include "ui/SettinFiles.h"
+#include "ui/Setting.h"
+
+namespace tw {
+
+// The application object. The bar is a tool window, so the program shows no
+// button on the task bar.
+class TApp : public QApplication {
+public:
+    TApp(int& argc, char** argv) : QApplication(argc, argv) {
+        setQuitOnLastWindowClosed(false);
+        // The designed face and its metrically close stand-ins.
+        QFont::insertSubstitutions(QStringLiteral("ＭＳ Ｐゴシック"),
+                                   {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
+                                    QStringLiteral("IPAexGothic"), QStringLiteral("VL PGothic"),
+                                    QStringLiteral("Noto Sans CJK JP")});
+    }
+};
+
+// The real path of the running executable (UTF-8).
+std::string ExecutableRealPath() {
+    char buf[PATH_MAX];
+    if (realpath("/proc/self/exe", buf)) return buf;
+    return {};
+}
+
+}  // namespace tw
+
+int main(int argc, char** argv) {
+    // A Wayland client cannot place its own windows; the bar needs X11.
+    if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
+
+    tw::TApp app(argc, argv);
+    const std::string exe = tw::ExecutableRealPath();
+    const auto exeSjis = tw::TryUtf8ToSjis(exe);
+    const std::string name = exe.substr(exe.rfind('/') + 1);
+    tw::QtDialogs dialogs(QString::fromStdString(tw::ApplicationTitle(name)));
+    if (!exeSjis) {
+        dialogs.Error(nullptr, tw::ErrorBoxText(QString::fromStdString(
+                                   "'" + exe + "' には Shift-JIS で書けない文字があります")));
+        return 1;
+    }
+
+    tw::LinuxProfile profile;
+    tw::LinuxFileSystem files;
+    tw::LinuxShell shell;
+    tw::LinuxSystemStatus status;
+    tw::QtScreen screen;
+    const tw::Platform platform{profile, files, shell, status, screen, dialogs,
+                                tw::kPosixSeparators, *exeSjis, 10};
+
+    tw::TForm1 form1(platform);
+    tw::TForm2 form2(form1, platform);
+    tw::TForm3 form3(form1, platform);
+    form1.SetForms(&form2, &form3);
+    QObject::connect(&form1, &tw::TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    form1.show();
+    return app.exec();
+}

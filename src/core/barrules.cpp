@@ -1,0 +1,55 @@
+#include "core/barrules.h"
+
+#include <cmath>
+
+#include "core/text.h"
+
+namespace tw {
+
+Rect CreationGeometry(int screenWidth) { return {0, 0, screenWidth, 20}; }
+
+Rect PlaceAtLoad(bool showBottom, int32_t barSize, int header, const Rect& workArea) {
+    const int height = barSize + header;
+    if (showBottom) return {0, workArea.height - barSize - header, workArea.width, height};
+    return {0, 0, workArea.width, height};
+}
+
+Rect Collapsed(const Rect& current, const Rect& workArea) {
+    return {current.left, 0, 1, workArea.height};
+}
+
+Rect Expanded(const Rect& current, bool showBottom, int32_t barSize, int header,
+              const Rect& workArea) {
+    const int top = showBottom ? workArea.height - barSize - header : 0;
+    return {current.left, top, workArea.width, barSize + header};
+}
+
+int AlphaFromBlend(int32_t blend) {
+    const int64_t x = int64_t{blend} * 255;
+    int64_t q = x / 100, r = x % 100;
+    if (r < 0) {
+        r += 100;
+        --q;
+    }
+    if (r > 50 || (r == 50 && (q & 1))) ++q;
+    if (q < 0) return 0;
+    if (q > 255) return 255;
+    return static_cast<int>(q);
+}
+
+int PercentFromAlpha(int alpha) { return static_cast<int>(std::lround(alpha * 100.0 / 255.0)); }
+
+std::string ApplicationTitle(std::string_view name) {
+    std::string title(name.substr(0, name.find('.')));
+    for (std::size_t i = 1; i < title.size(); ++i) {
+        const auto c = static_cast<unsigned char>(title[i]);
+        if (IsSjisLeadByte(c) && i + 1 < title.size()) {
+            ++i;
+        } else if (c >= 'A' && c <= 'Z') {
+            title[i] = static_cast<char>(c + ('a' - 'A'));
+        }
+    }
+    return title;
+}
+
+}  // namespace tw

@@ -1,0 +1,38 @@
+// The bar's geometry and transparency rules, and the application title.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/screen.h"
+
+namespace tw {
+
+// At creation: top 0, left 0, the full screen width, 20 high.
+Rect CreationGeometry(int screenWidth);
+
+// Placement at load: across the work area at the top, or with its top at
+// work-area height - size - header when shown at the bottom (the work-area
+// height serves as a coordinate there).
+Rect PlaceAtLoad(bool showBottom, int32_t barSize, int header, const Rect& workArea);
+
+// Collapse: one pixel wide, as high as the work area, at the top; left kept.
+Rect Collapsed(const Rect& current, const Rect& workArea);
+
+// Expansion: the placement again, left kept.
+Rect Expanded(const Rect& current, bool showBottom, int32_t barSize, int header,
+              const Rect& workArea);
+
+// Blend percent to the window's alpha: Blend * 255 / 100 rounded half to
+// even, clamped to 0..255.
+int AlphaFromBlend(int32_t blend);
+
+// The window's alpha back to a percent: alpha * 100 / 255 to the nearest.
+int PercentFromAlpha(int alpha);
+
+// The executable's file name without folder, cut at its first ".", every
+// character after the first in lower case.
+std::string ApplicationTitle(std::string_view exeFileName);
+
+}  // namespace tw

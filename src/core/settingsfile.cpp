@@ -1,0 +1,108 @@
+#include "core/settingsfile.h"
+
+#include "core/text.h"
+
+namespace tw {
+
+namespace {
+
+const std::string_view kDigits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+
+std::string Cat(std::string_view a, int n) { return std::string(a).append(kDigits[n]); }
+std::string Cat(std::string_view a, int n, int m) { return Cat(a, n).append(kDigits[m]); }
+
+int32_t ReadInt(IProfile& p, std::string_view path, std::string_view key, int32_t def) {
+    const std::string text = p.Read(path, "Window", key, "");
+    return TryStrToInt(text).value_or(def);
+}
+
+bool ReadBool(IProfile& p, std::string_view path, std::string_view key) {
+    return ReadInt(p, path, key, 0) != 0;
+}
+
+}  // namespace
+
+std::string DefaultGroupName(int g) { return Cat("Group", g); }
+std::string DefaultItemCaption(int i) { return Cat("Item", i); }
+
+Configuration DefaultConfiguration() {
+    Configuration c;
+    for (int g = 1; g <= 9; ++g) {
+        c.grid.groupNames[g] = DefaultGroupName(g);
+        for (int i = 1; i <= 9; ++i) c.grid.captions[g][i] = DefaultItemCaption(i);
+    }
+    return c;
+}
+
+std::string PointerFilePath(std::string_view appDir) {
+    return std::string(appDir).append(kPointerFileName);
+}
+
+std::string ReadActivePath(IProfile& profile, std::string_view appDir) {
+    const std::string pointer = PointerFilePath(appDir);
+    std::string path =
+        profile.Read(pointer, "Data", "File", std::string(appDir).append(kDefaultSettingsName));
+    profile.Flush(pointer);
+    return path;
+}
+
+Configuration ReadConfiguration(IProfile& p, std::string_view path) {
+    Configuration c;
+    for (int g = 1; g <= 9; ++g) {
+        c.grid.groupNames[g] = p.Read(path, "GroupName", Cat("Section", g), DefaultGroupName(g));
+        const std::string section = Cat("Group", g);
+        for (int i = 1; i <= 9; ++i) {
+            c.grid.captions[g][i] = p.Read(path, section, Cat("Item", g, i), DefaultItemCaption(i));
+            c.grid.targets[g][i] = p.Read(path, section, Cat("ItemValue", g, i), "");
+        }
+    }
+    WindowOptions& w = c.window;
+    w.showBottom = ReadBool(p, path, "ShowBottom");
+    w.strech = ReadBool(p, path, "Strech");
+    w.sysInfo = ReadBool(p, path, "SysInfo");
+    w.color = ReadInt(p, path, "Color", 255);
+    w.size = ReadInt(p, path, "Size", 20);
+    w.blend = ReadInt(p, path, "Blend", 100);
+    w.showJapanese = ReadBool(p, path, "ShowJapanese");
+    p.Flush(path);
+    return c;
+}
+
+void WriteConfiguration(IProfile& p, std::string_view appDir, std::string_view path,
+                        const Configuration& c) {
+    const auto put = [&](std::string_view section, std::string_view key, std::string_view value) {
+        if (!p.Write(path, section, key, value)) {
+            p.Discard(path);
+            throw CannotWrite(path);
+        }
+    };
+    for (int g = 1; g <= 9; ++g) {
+        put("GroupName", Cat("Section", g), c.grid.groupNames[g]);
+        const std::string section = Cat("Group", g);
+        for (int i = 1; i <= 9; ++i) {
+            put(section, Cat("Item", g, i), c.grid.captions[g][i]);
+            put(section, Cat("ItemValue", g, i), c.grid.targets[g][i]);
+        }
+    }
+    const WindowOptions& w = c.window;
+    put("Window", "ShowBottom", w.showBottom ? "1" : "0");
+    put("Window", "Strech", w.strech ? "1" : "0");
+    put("Window", "SysInfo", w.sysInfo ? "1" : "0");
+    put("Window", "Color", std::to_string(w.color));
+    put("Window", "Size", std::to_string(w.size));
+    put("Window", "Blend", std::to_string(w.blend));
+    put("Window", "ShowJapanese", w.showJapanese ? "1" : "0");
+    if (!p.Flush(path)) throw CannotWrite(path);
+    WritePointer(p, appDir, path);
+}
+
+void WritePointer(IProfile& p, std::string_view appDir, std::string_view path) {
+    const std::string pointer = PointerFilePath(appDir);
+    if (!p.Write(pointer, "Data", "File", path)) {
+        p.Discard(pointer);
+        throw CannotWrite(pointer);
+    }
+    if (!p.Flush(pointer)) throw CannotWrite(pointer);
+}
+
+}  // namespace tw

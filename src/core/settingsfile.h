@@ -1,0 +1,67 @@
+// The pointer file and the settings files: every key, its encoding and its
+// default.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/profile.h"
+
+namespace tw {
+
+inline constexpr std::string_view kPointerFileName = "DataFile.ini";
+inline constexpr std::string_view kDefaultSettingsName = "Sample.ini";
+
+struct WindowOptions {
+    bool showBottom = false;
+    bool strech = false;
+    bool sysInfo = false;
+    int32_t color = 255;
+    int32_t size = 20;
+    int32_t blend = 100;
+    bool showJapanese = false;
+    friend bool operator==(const WindowOptions&, const WindowOptions&) = default;
+};
+
+// Nine groups of nine entries, indexed 1..9 (index 0 unused).
+struct MenuGrid {
+    std::array<std::string, 10> groupNames;
+    std::array<std::array<std::string, 10>, 10> captions;
+    std::array<std::array<std::string, 10>, 10> targets;
+    friend bool operator==(const MenuGrid&, const MenuGrid&) = default;
+};
+
+struct Configuration {
+    MenuGrid grid;
+    WindowOptions window;
+    friend bool operator==(const Configuration&, const Configuration&) = default;
+};
+
+// "Group" + g and "Item" + i: the names that hide a group or an entry.
+std::string DefaultGroupName(int g);
+std::string DefaultItemCaption(int i);
+
+// A configuration with every default.
+Configuration DefaultConfiguration();
+
+std::string PointerFilePath(std::string_view appDir);
+
+// The active settings-file path named by the pointer file; appDir +
+// "Sample.ini" when the file, the section or the key is absent.
+std::string ReadActivePath(IProfile& profile, std::string_view appDir);
+
+// Every key of a settings file, each defaulted on its own.
+Configuration ReadConfiguration(IProfile& profile, std::string_view path);
+
+// Writes all 178 keys into the settings file at `path` in one replacement,
+// then points the pointer file at it. All or nothing: on failure throws
+// UserError ("%s に書き込めません") and the pointer file is unchanged.
+void WriteConfiguration(IProfile& profile, std::string_view appDir, std::string_view path,
+                        const Configuration& config);
+
+// Writes only [Data] File of the pointer file; throws UserError on failure.
+void WritePointer(IProfile& profile, std::string_view appDir, std::string_view path);
+
+}  // namespace tw

@@ -1,0 +1,226 @@
+#include "core/text.h"
+
+#include <iconv.h>
+
+#include <cerrno>
+#include <cstdio>
+
+namespace tw {
+
+std::size_t LastSeparator(std::string_view path, std::string_view separators) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto c = static_cast<unsigned char>(path[i]);
+        if (IsSjisLeadByte(c) && i + 1 < path.size()) {
+            ++i;  // the trail byte never counts
+        } else if (separators.find(path[i]) != std::string_view::npos) {
+            last = i;
+        }
+    }
+    return last;
+}
+
+std::string ExtractFilePath(std::string_view path, std::string_view separators) {
+    const std::size_t i = LastSeparator(path, separators);
+    return i == std::string_view::npos ? std::string() : std::string(path.substr(0, i + 1));
+}
+
+std::string ExtractFileName(std::string_view path, std::string_view separators) {
+    const std::size_t i = LastSeparator(path, separators);
+    return std::string(i == std::string_view::npos ? path : path.substr(i + 1));
+}
+
+bool EndsWithSeparator(std::string_view path, std::string_view separators) {
+    const std::size_t i = LastSeparator(path, separators);
+    return !path.empty() && i == path.size() - 1;
+}
+
+bool SameTextSjis(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        auto x = static_cast<unsigned char>(a[i]);
+        auto y = static_cast<unsigned char>(b[i]);
+        if (IsSjisLeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+            continue;
+        }
+        if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
+        if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
+        if (x != y) return false;
+    }
+    return true;
+}
+
+std::optional<int32_t> TryStrToInt(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && s[i] == ' ') ++i;
+    if (i == s.size()) return std::nullopt;
+
+    // Hexadecimal: "$", "0x", "0X", "x" or "X", then one to eight digits.
+    std::size_t hexStart = std::string_view::npos;
+    if (s[i] == '$' || s[i] == 'x' || s[i] == 'X') {
+        hexStart = i + 1;
+    } else if (s[i] == '0' && i + 1 < s.size() && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
+        hexStart = i + 2;
+    }
+    if (hexStart != std::string_view::npos) {
+        const std::size_t digits = s.size() - hexStart;
+        if (digits == 0 || digits > 8) return std::nullopt;
+        uint32_t value = 0;
+        for (std::size_t k = hexStart; k < s.size(); ++k) {
+            const char c = s[k];
+            uint32_t d;
+            if (c >= '0' && c <= '9') d = c - '0';
+            else if (c >= 'a' && c <= 'f') d = c - 'a' + 10;
+            else if (c >= 'A' && c <= 'F') d = c - 'A' + 10;
+            else return std::nullopt;
+            value = value << 4 | d;
+        }
+        return static_cast<int32_t>(value);
+    }
+
+    bool negative = false;
+    if (s[i] == '+' || s[i] == '-') {
+        negative = s[i] == '-';
+        ++i;
+    }
+    if (i == s.size()) return std::nullopt;
+    int64_t value = 0;
+    for (; i < s.size(); ++i) {
+        if (s[i] < '0' || s[i] > '9') return std::nullopt;
+        value = value * 10 + (s[i] - '0');
+        if (value > int64_t{INT32_MAX} + 1) return std::nullopt;
+    }
+    if (negative) value = -value;
+    if (value > INT32_MAX || value < INT32_MIN) return std::nullopt;
+    return static_cast<int32_t>(value);
+}
+
+namespace {
+
+// One converter per direction, opened on first use; the program has one thread.
+class Converter {
+public:
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    ~Converter() {
+        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
+    }
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+    // Converts all of `in`; on an unconvertible character returns nullopt and
+    // reports how many bytes of `in` were converted before it.
+    std::optional<std::string> Run(std::string_view in, std::size_t* consumed = nullptr) {
+        if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
+        std::string out;
+        out.resize(in.size() * 3 / 2 + 8);
+        char* src = const_cast<char*>(in.data());
+        std::size_t srcLeft = in.size();
+        std::size_t done = 0;
+        while (srcLeft > 0) {
+            char* dst = out.data() + done;
+            std::size_t dstLeft = out.size() - done;
+            const std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
+            done = static_cast<std::size_t>(dst - out.data());
+            if (r == static_cast<std::size_t>(-1)) {
+                if (errno == E2BIG) {
+                    out.resize(out.size() * 2);
+                    continue;
+                }
+                if (consumed) *consumed = in.size() - srcLeft;
+                return std::nullopt;
+            }
+            if (r > 0) {  // a character was replaced by an approximation
+                if (consumed) *consumed = in.size() - srcLeft;
+                return std::nullopt;
+            }
+        }
+        out.resize(done);
+        return out;
+    }
+
+private:
+    iconv_t cd_;
+};
+
+Converter& ToUtf8() {
+    static Converter c("UTF-8", "CP932");
+    return c;
+}
+
+Converter& ToSjis() {
+    static Converter c("CP932", "UTF-8");
+    return c;
+}
+
+bool IsAscii(std::string_view s) {
+    for (char c : s)
+        if (static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+std::string Replace(std::string_view pattern, std::string_view value) {
+    std::string out(pattern);
+    const std::size_t at = out.find("%s");
+    if (at != std::string::npos) out.replace(at, 2, value);
+    return out;
+}
+
+}  // namespace
+
+std::optional<std::string> TrySjisToUtf8(std::string_view sjis) {
+    if (IsAscii(sjis)) return std::string(sjis);
+    return ToUtf8().Run(sjis);
+}
+
+std::optional<std::string> TryUtf8ToSjis(std::string_view utf8) {
+    if (IsAscii(utf8)) return std::string(utf8);
+    return ToSjis().Run(utf8);
+}
+
+std::string SjisToUtf8ForDisplay(std::string_view sjis) {
+    std::string out;
+    while (!sjis.empty()) {
+        std::size_t consumed = 0;
+        if (auto whole = ToUtf8().Run(sjis, &consumed)) {
+            out += *whole;
+            break;
+        }
+        out += *ToUtf8().Run(sjis.substr(0, consumed));
+        char hex[8];
+        std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(sjis[consumed]));
+        out += hex;
+        sjis.remove_prefix(consumed + 1);
+    }
+    return out;
+}
+
+std::string SjisToUtf8(std::string_view sjis) {
+    if (auto s = TrySjisToUtf8(sjis)) return *s;
+    throw ConversionError(Replace("'%s' に Shift-JIS として読めない文字があります",
+                                  SjisToUtf8ForDisplay(sjis)));
+}
+
+std::string Utf8ToSjis(std::string_view utf8) {
+    if (auto s = TryUtf8ToSjis(utf8)) return *s;
+    throw ConversionError(Replace("'%s' には Shift-JIS で書けない文字があります", utf8));
+}
+
+std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }
+
+UserError NotAnInteger(std::string_view sjisText) {
+    return UserError(Replace("'%s' は整数ではありません", SjisToUtf8ForDisplay(sjisText)));
+}
+
+UserError CannotWrite(std::string_view sjisPath) {
+    return UserError(Replace("%s に書き込めません", SjisToUtf8ForDisplay(sjisPath)));
+}
+
+int32_t StrToInt(std::string_view sjisText) {
+    if (auto v = TryStrToInt(sjisText)) return *v;
+    throw NotAnInteger(sjisText);
+}
+
+}  // namespace tw

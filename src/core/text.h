@@ -1,0 +1,76 @@
+// Text helpers of the model: Shift-JIS aware path parts, the whole-number
+// conversion and the conversion between Shift-JIS and UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace tw {
+
+// The characters that separate the parts of a path on a platform.
+inline constexpr std::string_view kWindowsSeparators = "\\:";
+inline constexpr std::string_view kPosixSeparators = "/";
+
+// True for a byte that starts a double-byte Shift-JIS character.
+constexpr bool IsSjisLeadByte(unsigned char c) {
+    return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
+
+// Index of the last separator of `path`, scanned in Shift-JIS characters;
+// npos when there is none.
+std::size_t LastSeparator(std::string_view path, std::string_view separators);
+
+// Everything up to and including the last separator; empty when there is none.
+std::string ExtractFilePath(std::string_view path, std::string_view separators);
+
+// Everything after the last separator; the whole string when there is none.
+std::string ExtractFileName(std::string_view path, std::string_view separators);
+
+// True when the last Shift-JIS character of `path` is one of the separators.
+bool EndsWithSeparator(std::string_view path, std::string_view separators);
+
+// Shift-JIS aware comparison without regard to the case of ASCII letters.
+bool SameTextSjis(std::string_view a, std::string_view b);
+
+// The whole-number conversion: leading blanks, then a signed 32-bit decimal,
+// or up to eight hexadecimal digits after "$", "0x", "0X", "x" or "X".
+std::optional<int32_t> TryStrToInt(std::string_view text);
+
+// A failure the user sees: the text of the error box, in UTF-8.
+class UserError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Text that has no representation in the other encoding.
+class ConversionError : public UserError {
+public:
+    using UserError::UserError;
+};
+
+// Shift-JIS (code page 932) to UTF-8 and back. Text that cannot be converted
+// throws ConversionError; nothing is replaced silently.
+std::string SjisToUtf8(std::string_view sjis);
+std::string Utf8ToSjis(std::string_view utf8);
+std::optional<std::string> TrySjisToUtf8(std::string_view sjis);
+std::optional<std::string> TryUtf8ToSjis(std::string_view utf8);
+
+// For messages only: converts what can be converted and shows every other
+// byte as \xNN, so that the user still sees which text was meant.
+std::string SjisToUtf8ForDisplay(std::string_view sjis);
+
+// Shift-JIS form of a UTF-8 literal of the program's own texts.
+std::string Sjis(std::string_view utf8);
+
+// "'%s' は整数ではありません" for a Shift-JIS text.
+UserError NotAnInteger(std::string_view sjisText);
+// "%s に書き込めません" for a Shift-JIS path.
+UserError CannotWrite(std::string_view sjisPath);
+
+// Whole-number conversion that raises "'%s' は整数ではありません".
+int32_t StrToInt(std::string_view sjisText);
+
+}  // namespace tw

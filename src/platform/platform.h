@@ -1,0 +1,31 @@
+// Everything the windows need of the system, handed to them at construction.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/dialogs.h"
+#include "platform/filesystem.h"
+#include "platform/profile.h"
+#include "platform/screen.h"
+#include "platform/shell.h"
+#include "platform/sysstatus.h"
+
+namespace tw {
+
+struct Platform {
+    IProfile& profile;
+    IFileSystem& files;
+    IShell& shell;
+    ISystemStatus& status;
+    IScreen& screen;
+    IDialogs& dialogs;
+    // Characters that separate path parts ("/" here, "\\:" on Windows).
+    std::string_view separators;
+    // Full real path of the executable, Shift-JIS.
+    std::string executablePath;
+    // Shortest period the platform's timer delivers, in milliseconds.
+    int minimumTimerPeriod = 10;
+};
+
+}  // namespace tw

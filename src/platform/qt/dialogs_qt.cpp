@@ -1,0 +1,113 @@
+#include "platform/qt/dialogs_qt.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace tw {
+
+QString ErrorBoxText(const QString& text) {
+    if (text.isEmpty()) return text;
+    const QChar last = text.back();
+    if (last.unicode() >= 0x80 || last > QLatin1Char('.')) return text + QLatin1Char('.');
+    return text;
+}
+
+namespace {
+
+void CentreOnScreen(QWidget& w) {
+    w.adjustSize();
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        QRect r = w.frameGeometry();
+        r.moveCenter(s->geometry().center());
+        w.move(r.topLeft());
+    }
+}
+
+int RunBox(QMessageBox& box) {
+    CentreOnScreen(box);
+    return box.exec();
+}
+
+}  // namespace
+
+bool QtDialogs::Confirm(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton,
+                    parent);
+    QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no);
+    RunBox(box);
+    return box.clickedButton() == yes;
+}
+
+void QtDialogs::Information(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, title_, text, QMessageBox::Ok, parent);
+    RunBox(box);
+}
+
+void QtDialogs::Error(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, title_, text, QMessageBox::Ok, parent);
+    RunBox(box);
+}
+
+std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& caption,
+                                           const QString& prompt, const QString& text) {
+    QDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    auto* column = new QVBoxLayout(&dialog);
+    auto* label = new QLabel(prompt, &dialog);
+    auto* edit = new QLineEdit(text, &dialog);
+    edit->setMaxLength(255);
+    edit->selectAll();
+    edit->setAccessibleName(prompt);
+    label->setBuddy(edit);
+    auto* buttons = new QDialogButtonBox(&dialog);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    column->addWidget(label);
+    column->addWidget(edit);
+    column->addWidget(buttons);
+    CentreOnScreen(dialog);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return edit->text();
+}
+
+std::optional<QColor> QtDialogs::ChooseColor(QWidget* parent, const QColor& preset) {
+    const QColor c = QColorDialog::getColor(preset, parent);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& filter,
+                                           const QString& initialDir) {
+    // The filter comes as "description|pattern"; Qt reads the patterns from
+    // the parentheses of the description.
+    QString qtFilter = filter;
+    if (const int bar = filter.indexOf(QLatin1Char('|')); bar >= 0) {
+        const QString description = filter.left(bar), pattern = filter.mid(bar + 1);
+        qtFilter = description.contains(QLatin1Char('(') + pattern + QLatin1Char(')'))
+                       ? description
+                       : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
+    }
+    QFileDialog dialog(parent, QString(), initialDir, qtFilter);
+    dialog.setFileMode(QFileDialog::AnyFile);  // the file need not exist
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.setSizeGripEnabled(true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().front();
+}
+
+}  // namespace tw

@@ -1,0 +1,14 @@
+// The primary screen through Qt; on X11 the work area follows _NET_WORKAREA.
+#pragma once
+
+#include "platform/screen.h"
+
+namespace tw {
+
+class QtScreen : public IScreen {
+public:
+    int ScreenWidth() override;
+    Rect WorkArea() override;
+};
+
+}  // namespace tw

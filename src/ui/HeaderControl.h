@@ -1,0 +1,39 @@
+// A flat header row of text sections with fixed widths.
+#pragma once
+
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+
+namespace tw {
+
+class THeaderControl : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kSections = 4;
+    static constexpr int kMinWidth = 0;
+    static constexpr int kMaxWidth = 10000;
+
+    explicit THeaderControl(QWidget* parent = nullptr);
+
+    // Widths are clamped into 0..10000.
+    void SetSectionWidth(int index, int width);
+    int SectionWidth(int index) const { return widths_[index]; }
+
+    // Setting the text a section already has does nothing: no repaint.
+    void SetSectionText(int index, const QString& text);
+    QString SectionText(int index) const;
+    QLabel* Section(int index) const { return labels_[index]; }
+
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void Relayout();
+    std::array<QLabel*, kSections> labels_{};
+    std::array<int, kSections> widths_{};
+};
+
+}  // namespace tw

@@ -1,0 +1,394 @@
+#include "ui/Ranch.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTimerEvent>
+#include <QVBoxLayout>
+
+#include "core/barrules.h"
+#include "core/settingsfile.h"
+#include "core/text.h"
+#include "ui/HeaderControl.h"
+#include "ui/SettinFiles.h"
+#include "ui/Setting.h"
+#include "ui/qtext.h"
+
+namespace tw {
+
+namespace {
+
+using Handler = void (TForm1::*)();
+
+// The Control Panel submenu in menu order; a null caption is a separator.
+struct PanelEntry {
+    const char* name;
+    const char* caption;
+    Handler handler;
+};
+const PanelEntry kPanel[] = {
+    {"N16", "システムのプロパティ", &TForm1::N16Click},
+    {"N5", "地域と言語のオプション", &TForm1::N5Click},
+    {"N18", "日付と時刻のプロパティ", &TForm1::N18Click},
+    {"N1", "ユーザー補助のオプション", &TForm1::N1Click},
+    {"N15", "電源オプション", &TForm1::N15Click},
+    {"N17", nullptr, nullptr},
+    {"N3", "画面のプロパティ", &TForm1::N3Click},
+    {"N11", "サウンドとオーディオデバイスのプロパティ", &TForm1::N11Click},
+    {"N7", "マウスのプロパティ", &TForm1::N7Click},
+    {"N8", "キーボードのプロパティ", &TForm1::N8Click},
+    {"N6", "ゲームコントローラ", &TForm1::N6Click},
+    {"N19", nullptr, nullptr},
+    {"N2", "プログラムの追加と削除", &TForm1::N2Click},
+    {"N10", "ハードウェアの追加", &TForm1::N10Click},
+    {"N9", "プリンタとFAX", &TForm1::N9Click},
+    {"N13", "モデム", &TForm1::N13Click},
+    {"N4", "ネットワーク接続", &TForm1::N4Click},
+    {"N12", "インターネットのプロパティ", &TForm1::N12Click},
+    {"N20", nullptr, nullptr},
+    {"N14", "ユーザーアカウント", &TForm1::N14Click},
+};
+
+// Item + i + g for entry i of group g.
+#define TW_ROW(i)                                                                        \
+    {&TForm1::Item##i##1##Click, &TForm1::Item##i##2##Click, &TForm1::Item##i##3##Click, \
+     &TForm1::Item##i##4##Click, &TForm1::Item##i##5##Click, &TForm1::Item##i##6##Click, \
+     &TForm1::Item##i##7##Click, &TForm1::Item##i##8##Click, &TForm1::Item##i##9##Click}
+const Handler kItemHandlers[9][9] = {TW_ROW(1), TW_ROW(2), TW_ROW(3), TW_ROW(4), TW_ROW(5),
+                                     TW_ROW(6), TW_ROW(7), TW_ROW(8), TW_ROW(9)};
+#undef TW_ROW
+
+// Labels of the fixed menus: English and Japanese.
+struct FixedLabels {
+    const char* controlPanel;
+    const char* setting;
+    const char* settingFiles;
+    const char* collapse;
+    const char* help;
+    const char* exit;
+};
+const FixedLabels kEnglish = {":ControlPanel:", ":Setting:", ":SettingFiles:",
+                              ":Collapse:",     "Help",      "Exit"};
+const FixedLabels kJapanese = {":ｺﾝﾄﾛｰﾙﾊﾟﾈﾙ:", ":設定:", ":設定ﾌｧｲﾙ:", ":縮小:", "ﾍﾙﾌﾟ", "終了"};
+
+const char kPrintersFolder[] =
+    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D}\\"
+    "::{2227A280-3AEA-1069-A2DE-08002B30309D}";
+
+void SetCaption(QAction* action, const std::string& sjis) {
+    // A caption of "-" is drawn as a separator line, as menus do.
+    action->setSeparator(sjis == "-");
+    action->setText(ToQ(sjis));
+}
+
+}  // namespace
+
+TForm1::TForm1(const Platform& platform, QWidget* parent)
+    : QMainWindow(parent), platform_(platform) {
+    setObjectName("Form1");
+    setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
+    setAttribute(Qt::WA_QuitOnClose, false);  // closing ends the program through closed()
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    setFont(font);
+    setAccessibleName(QString::fromStdString(ApplicationTitle(
+        ExtractFileName(platform_.executablePath, platform_.separators))));
+
+    MainMenu1 = new QMenuBar(this);
+    MainMenu1->setObjectName("MainMenu1");
+    MainMenu1->setNativeMenuBar(false);
+    setMenuBar(MainMenu1);
+
+    auto* client = new QWidget(this);
+    client->setObjectName("Client");
+    client->setAutoFillBackground(true);
+    client->setMouseTracking(true);
+    auto* column = new QVBoxLayout(client);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    HeaderControl1 = new THeaderControl(client);
+    column->addWidget(HeaderControl1);
+    column->addStretch(1);
+    setCentralWidget(client);
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
+    setMinimumSize(0, 0);
+
+    for (QObject* o : {static_cast<QObject*>(MainMenu1), static_cast<QObject*>(client),
+                       static_cast<QObject*>(HeaderControl1)})
+        o->installEventFilter(this);
+    for (int i = 0; i < THeaderControl::kSections; ++i)
+        HeaderControl1->Section(i)->installEventFilter(this);
+    setMouseTracking(true);
+
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, QColor(255, 0, 0));
+    client->setPalette(pal);
+
+    BuildMenu();
+    separators_ = platform_.status.ReadSeparators();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::SetForms(TForm2* editor, TForm3* chooser) {
+    Form2 = editor;
+    Form3 = chooser;
+}
+
+void TForm1::BuildMenu() {
+    for (int g = 1; g <= 9; ++g) {
+        QMenu* group = MainMenu1->addMenu(ToQ(DefaultGroupName(g)));
+        group->setObjectName(QString::fromStdString(DefaultGroupName(g)));
+        Groups[g] = group;
+        for (int i = 1; i <= 9; ++i) {
+            QAction* entry = group->addAction(ToQ(DefaultItemCaption(i)));
+            entry->setObjectName(QStringLiteral("Item%1%2").arg(i).arg(g));
+            connect(entry, &QAction::triggered, this, kItemHandlers[i - 1][g - 1]);
+            items_[g][i] = entry;
+        }
+    }
+
+    ControlPanel1 = MainMenu1->addMenu(QStringLiteral(":ControlPanel:"));
+    ControlPanel1->setObjectName("ControlPanel1");
+    for (const PanelEntry& e : kPanel) {
+        QAction* a = e.caption ? ControlPanel1->addAction(QString::fromUtf8(e.caption))
+                               : ControlPanel1->addSeparator();
+        a->setObjectName(e.name);
+        if (e.handler) connect(a, &QAction::triggered, this, e.handler);
+    }
+
+    const auto fixed = [this](const char* name, const char* caption, Handler handler) {
+        QAction* a = MainMenu1->addAction(QString::fromUtf8(caption));
+        a->setObjectName(name);
+        connect(a, &QAction::triggered, this, handler);
+        return a;
+    };
+    Setting1 = fixed("Setting1", ":Setting:", &TForm1::Setting1Click);
+    SettingFiles1 = fixed("SettingFiles1", ":SettingFiles:", &TForm1::SettingFiles1Click);
+    Expand1 = fixed("Expand1", ":Collapse:", &TForm1::Expand1Click);
+    Help1 = fixed("Help1", ":Help:", &TForm1::Help1Click);
+    Exit1 = fixed("Exit1", ":Exit:", &TForm1::Exit1Click);
+}
+
+void TForm1::FormCreate() {
+    SetGeometry(CreationGeometry(platform_.screen.ScreenWidth()));
+    FAppDir = ExtractFilePath(platform_.executablePath, platform_.separators);
+    const char sep = platform_.separators.front();
+    if (FAppDir.empty() || FAppDir.back() != sep) FAppDir += sep;
+    try {
+        LoadSettings(this);
+    } catch (const UserError& e) {
+        ShowError(platform_.dialogs, this, e.what());
+    }
+}
+
+void TForm1::LoadSettings(QObject*) {
+    IProfile& profile = platform_.profile;
+    // 1. The active settings file.
+    FCaptions[0] = ReadActivePath(profile, FAppDir);
+    const Configuration config = ReadConfiguration(profile, FCaptions[0]);
+
+    // 2. Group names, entry captions and targets.
+    for (int g = 1; g <= 9; ++g) {
+        FCaptions[g] = config.grid.groupNames[g];
+        Groups[g]->setTitle(ToQ(FCaptions[g]));
+        for (int i = 1; i <= 9; ++i) {
+            FCaptions[g * 9 + i] = config.grid.captions[g][i];
+            FTargets[g * 9 + i] = config.grid.targets[g][i];
+            SetCaption(items_[g][i], FCaptions[g * 9 + i]);
+        }
+    }
+
+    // 3. Window options; the transparency takes effect at once.
+    const WindowOptions& w = config.window;
+    FShowBottom = w.showBottom;
+    FStrech = w.strech;
+    FSysInfo = w.sysInfo;
+    FBarColor = static_cast<uint32_t>(w.color);
+    FBarSize = w.size;
+    SetAlpha(w.blend);
+    FShowJapanese = w.showJapanese;
+
+    // 4. Visibility: a group or entry that still has its default name is hidden.
+    for (int g = 1; g <= 9; ++g) {
+        for (int i = 1; i <= 9; ++i)
+            items_[g][i]->setVisible(FCaptions[g * 9 + i] != DefaultItemCaption(i));
+        Groups[g]->menuAction()->setVisible(FCaptions[g] != DefaultGroupName(g));
+    }
+
+    // 5. The header, before the geometry that includes its height.
+    LayoutHeader();
+
+    // 6. Colour of the client area.
+    QWidget* client = centralWidget();
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, BackgroundColor());
+    client->setPalette(pal);
+
+    // 7. Placement at the top or the bottom edge.
+    SetGeometry(PlaceAtLoad(FShowBottom, FBarSize, HeaderHeight(), platform_.screen.WorkArea()));
+
+    // 8. Stretch mode.
+    if (FStrech) {
+        Expand1Click();
+        Expand1->setVisible(true);
+    } else {
+        Expand1->setVisible(false);
+    }
+
+    // 9. Labels of the fixed menus.
+    const FixedLabels& l = FShowJapanese ? kJapanese : kEnglish;
+    ControlPanel1->setTitle(QString::fromUtf8(l.controlPanel));
+    Setting1->setText(QString::fromUtf8(l.setting));
+    SettingFiles1->setText(QString::fromUtf8(l.settingFiles));
+    Expand1->setText(QString::fromUtf8(l.collapse));
+    Help1->setText(QString::fromUtf8(l.help));
+    Exit1->setText(QString::fromUtf8(l.exit));
+}
+
+QColor TForm1::BackgroundColor() const {
+    return QColor(FBarColor & 0xFF, (FBarColor >> 8) & 0xFF, (FBarColor >> 16) & 0xFF);
+}
+
+Rect TForm1::Geometry() const {
+    const QRect g = geometry();
+    return {g.x(), g.y(), g.width(), g.height()};
+}
+
+void TForm1::SetGeometry(const Rect& r) { setGeometry(r.left, r.top, r.width, r.height); }
+
+void TForm1::SetAlpha(int32_t blend) {
+    alphaBlendValue_ = AlphaFromBlend(blend);
+    setWindowOpacity(alphaBlendValue_ / 255.0);
+}
+
+int TForm1::HeaderHeight() const { return FSysInfo ? HeaderControl1->height() : 0; }
+
+void TForm1::Expand1Click() { SetGeometry(Collapsed(Geometry(), platform_.screen.WorkArea())); }
+
+void TForm1::FormMouseMove() {
+    SetGeometry(Expanded(Geometry(), FShowBottom, FBarSize, HeaderHeight(),
+                         platform_.screen.WorkArea()));
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::MouseMove:
+    case QEvent::HoverMove:
+    case QEvent::Enter:
+        FormMouseMove();
+        break;
+    default:
+        break;
+    }
+    return QMainWindow::eventFilter(watched, e);
+}
+
+void TForm1::LaunchItem(int group, int item) {
+    const std::string& target = FTargets[group * 9 + item];
+    ShellRequest r;
+    r.file = target;
+    r.directory = ExtractFilePath(target, platform_.separators);
+    r.show = SW_SHOWDEFAULT;
+    platform_.shell.ShellExecute(r);
+}
+
+void TForm1::RunApplet(std::string_view appletUtf8) {
+    ShellRequest r;
+    r.owner = this;
+    r.verb = "OPEN";
+    r.file = "rundll32.exe";
+    r.parameters = "shell32.dll,Control_RunDLL " +
+                   ExtractFileName(Sjis(appletUtf8), platform_.separators);
+    r.directory = std::string();
+    r.show = SW_SHOW;
+    platform_.shell.ShellExecute(r);
+}
+
+void TForm1::N16Click() { RunApplet("Sysdm.cpl システム"); }
+void TForm1::N5Click() { RunApplet("Intl.cpl"); }
+void TForm1::N18Click() { RunApplet("Timedate.cpl"); }
+void TForm1::N1Click() { RunApplet("Access.cpl"); }
+void TForm1::N15Click() { RunApplet("powercfg.cpl"); }
+void TForm1::N3Click() { RunApplet("Desk.cpl"); }
+void TForm1::N11Click() { RunApplet("Mmsys.cpl マルチメディア"); }
+void TForm1::N7Click() { RunApplet("Main.cpl マウス"); }
+void TForm1::N8Click() { RunApplet("Main.cpl キーボード"); }
+void TForm1::N6Click() { RunApplet("Joy.cpl"); }
+void TForm1::N2Click() { RunApplet("Appwiz.cpl"); }
+void TForm1::N10Click() { RunApplet("hdwwiz.cpl"); }
+void TForm1::N13Click() { RunApplet("Modem.cpl"); }
+void TForm1::N4Click() { RunApplet("ncpa.cpl"); }
+void TForm1::N12Click() { RunApplet("inetcpl.cpl"); }
+void TForm1::N14Click() { RunApplet("nusrmgr.cpl"); }
+
+void TForm1::N9Click() {
+    ShellRequest r;
+    r.file = kPrintersFolder;
+    r.show = SW_SHOWNORMAL;
+    platform_.shell.ShellExecute(r);
+}
+
+void TForm1::Help1Click() {
+    ShellRequest r;
+    r.file = FAppDir + "TAMBLEWICKHELP.HLP";
+    r.show = SW_SHOWNORMAL;
+    platform_.shell.ShellExecute(r);
+}
+
+void TForm1::Exit1Click() {
+    if (platform_.dialogs.Confirm(this, QStringLiteral("Tamblewick を終了しますか？"))) close();
+}
+
+void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers) {
+    if (key == Qt::Key_Escape) close();
+}
+
+void TForm1::keyPressEvent(QKeyEvent* e) {
+    FormKeyDown(e->key(), e->modifiers());
+    QMainWindow::keyPressEvent(e);
+}
+
+void TForm1::closeEvent(QCloseEvent* e) {
+    e->accept();
+    emit closed();
+}
+
+void TForm1::Setting1Click() {
+    if (!Form2) return;
+    Form2->show();
+    Form2->raise();
+    Form2->activateWindow();
+}
+
+void TForm1::SettingFiles1Click() {
+    if (Form3) Form3->ShowFileList();
+}
+
+void TForm1::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::LocaleChange) separators_ = platform_.status.ReadSeparators();
+    QMainWindow::changeEvent(e);
+}
+
+void TForm1::timerEvent(QTimerEvent* e) {
+    if (e->timerId() == timerId_) Timer1Timer();
+    else QMainWindow::timerEvent(e);
+}
+
+void TForm1::StartTimer1() {
+    if (timerId_) return;
+    timerId_ = startTimer(std::max(1, platform_.minimumTimerPeriod), Qt::PreciseTimer);
+    if (timerId_ == 0) throw UserError("タイマーを取得できません");
+}
+
+void TForm1::StopTimer1() {
+    if (!timerId_) return;
+    killTimer(timerId_);
+    timerId_ = 0;
+}
+
+}  // namespace tw

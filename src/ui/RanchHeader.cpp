@@ -1,0 +1,40 @@
+// The bar's system information header: its layout at load and its refresh.
+#include <QFontMetrics>
+
+#include "core/sysformat.h"
+#include "ui/HeaderControl.h"
+#include "ui/Ranch.h"
+
+namespace tw {
+
+void TForm1::LayoutHeader() {
+    if (!FSysInfo) {
+        HeaderControl1->hide();
+        StopTimer1();
+        return;
+    }
+    HeaderControl1->show();
+    HeaderControl1->SetSectionWidth(2, platform_.status.DriveExists('D') ? 300 : 0);
+    HeaderControl1->SetSectionWidth(3, width() - HeaderControl1->SectionWidth(0) -
+                                           HeaderControl1->SectionWidth(1) -
+                                           HeaderControl1->SectionWidth(2));
+    StartTimer1();
+    HeaderControl1->setFixedHeight(QFontMetrics(HeaderControl1->font()).height() + 3);
+}
+
+void TForm1::Timer1Timer() {
+    ISystemStatus& s = platform_.status;
+    HeaderControl1->SetSectionText(0, QString::fromStdString(FormatDateTime(s.Now(), separators_)));
+    const int64_t totalC = s.DiskTotalBytes('C');
+    const int64_t freeC = s.DiskFreeBytes('C');
+    HeaderControl1->SetSectionText(1, QString::fromStdString(DriveText('C', totalC, freeC, separators_)));
+    if (s.DriveExists('D')) {
+        const int64_t totalD = s.DiskTotalBytes('D');
+        const int64_t freeD = s.DiskFreeBytes('D');
+        HeaderControl1->SetSectionText(
+            2, QString::fromStdString(DriveText('D', totalD, freeD, separators_)));
+    }
+    HeaderControl1->SetSectionText(3, QString::fromStdString(MemoryText(s.Memory())));
+}
+
+}  // namespace tw

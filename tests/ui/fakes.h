@@ -1,0 +1,141 @@
+// Fake platform services for the widget tests.
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "core/text.h"
+#include "platform/linux/filesystem_linux.h"
+#include "platform/linux/profile_linux.h"
+#include "platform/platform.h"
+
+namespace tw::test {
+
+// Records every shell call.
+struct FakeShell : IShell {
+    std::vector<ShellRequest> calls;
+    bool ShellExecute(const ShellRequest& r) override {
+        calls.push_back(r);
+        return true;
+    }
+};
+
+// A screen of 1024 x 768 with a task bar 30 pixels high at the bottom.
+struct FakeScreen : IScreen {
+    int width = 1024;
+    Rect workArea{0, 0, 1024, 738};
+    int ScreenWidth() override { return width; }
+    Rect WorkArea() override { return workArea; }
+};
+
+struct FakeStatus : ISystemStatus {
+    std::map<char, int64_t> total{{'C', 80023715840}}, free{{'C', 35401232384}};
+    bool hasD = false;
+    MemoryStatus memory{2147483648u, 1073741824u};
+    LocalTime now{2026, 12, 6, 9, 5, 3};
+    Separators separators;
+    int queries = 0;
+    int64_t DiskTotalBytes(char d) override {
+        ++queries;
+        return total.count(d) ? total[d] : -1;
+    }
+    int64_t DiskFreeBytes(char d) override {
+        ++queries;
+        return free.count(d) ? free[d] : -1;
+    }
+    bool DriveExists(char d) override { return d == 'C' || (d == 'D' && hasD); }
+    MemoryStatus Memory() override { return memory; }
+    LocalTime Now() override { return now; }
+    Separators ReadSeparators() override { return separators; }
+};
+
+// Answers the boxes from queues and records what was shown.
+struct FakeDialogs : IDialogs {
+    struct Shown {
+        std::string kind;  // "confirm", "info", "error", "input", "color", "open"
+        QString text;
+    };
+    std::vector<Shown> shown;
+    std::deque<bool> confirmAnswers;             // default: いいえ
+    std::deque<std::optional<QString>> inputs;   // default: cancelled
+    std::deque<std::optional<QColor>> colors;    // default: cancelled
+    std::deque<std::optional<QString>> files;    // default: cancelled
+    QColor lastColorPreset;
+    QString lastFilter, lastInitialDir, lastCaption, lastPrompt;
+
+    template <class T>
+    static T Next(std::deque<T>& q, T fallback) {
+        if (q.empty()) return fallback;
+        T v = q.front();
+        q.pop_front();
+        return v;
+    }
+    bool Confirm(QWidget*, const QString& text) override {
+        shown.push_back({"confirm", text});
+        return Next(confirmAnswers, false);
+    }
+    void Information(QWidget*, const QString& text) override { shown.push_back({"info", text}); }
+    void Error(QWidget*, const QString& text) override { shown.push_back({"error", text}); }
+    std::optional<QString> InputBox(QWidget*, const QString& caption, const QString& prompt,
+                                    const QString& text) override {
+        lastCaption = caption;
+        lastPrompt = prompt;
+        shown.push_back({"input", text});
+        return Next(inputs, std::optional<QString>());
+    }
+    std::optional<QColor> ChooseColor(QWidget*, const QColor& preset) override {
+        lastColorPreset = preset;
+        shown.push_back({"color", preset.name()});
+        return Next(colors, std::optional<QColor>());
+    }
+    std::optional<QString> OpenFile(QWidget*, const QString& filter, const QString& dir) override {
+        lastFilter = filter;
+        lastInitialDir = dir;
+        shown.push_back({"open", filter});
+        return Next(files, std::optional<QString>());
+    }
+    std::vector<QString> Texts(const std::string& kind) const {
+        std::vector<QString> out;
+        for (const auto& s : shown)
+            if (s.kind == kind) out.push_back(s.text);
+        return out;
+    }
+};
+
+// A temporary program directory with the real profile and file system, and
+// fakes for everything that touches the desktop.
+struct TestRig {
+    std::filesystem::path dir;
+    LinuxProfile profile;
+    LinuxFileSystem files;
+    FakeShell shell;
+    FakeStatus status;
+    FakeScreen screen;
+    FakeDialogs dialogs;
+
+    TestRig() {
+        char tmpl[] = "/tmp/tamblewick-test-XXXXXX";
+        dir = mkdtemp(tmpl);
+    }
+    ~TestRig() { std::filesystem::remove_all(dir); }
+    TestRig(const TestRig&) = delete;
+    TestRig& operator=(const TestRig&) = delete;
+
+    // FAppDir as the bar computes it, Shift-JIS.
+    std::string AppDir() const { return dir.string() + "/"; }
+    Platform MakePlatform() {
+        return Platform{profile, files,  shell, status, screen, dialogs, kPosixSeparators,
+                        AppDir() + "tamblewick", 10};
+    }
+    // Writes a file in the program directory; `utf8` is converted to Shift-JIS
+    // and "\n" becomes CRLF.
+    void WriteFile(const std::string& name, const std::string& utf8) const;
+    std::string ReadFile(const std::string& name) const;
+};
+
+}  // namespace tw::test
