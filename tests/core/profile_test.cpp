@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/inifile.h"
+#include "core/text.h"
+#include "platform/linux/atomic_file.h"
+#include "platform/linux/profile_linux.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+class TempDir {
+public:
+    TempDir() {
+        char tmpl[] = "/tmp/tamblewick-profile-XXXXXX";
+        path_ = mkdtemp(tmpl);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
+        fs::remove_all(path_, ec);
+    }
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Spit(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+TEST(IniDocument, ReadsAsTheProfileServiceDoes) {
+    const IniDocument doc(
+        "; comment = not a key\r\n"
+        "[window]\r\n"
+        "  size = 25  \r\n"
+        "Empty=\r\n"
+        "Quoted=\"  spaced  \"\r\n"
+        "Single='x'\r\n"
+        "Mismatched=\"x'\r\n"
+        "Inner=a\"b\"\r\n"
+        "novalue\r\n"
+        "[ Group1 ]\r\n"
+        "Item11=first\r\n"
+        "item11=second\r\n"
+        "[Window]\r\n"
+        "Late=1\r\n");
+    EXPECT_EQ(doc.Get("Window", "Size"), "25");
+    EXPECT_EQ(doc.Get("WINDOW", "empty"), "");  // present and empty is not absent
+    EXPECT_EQ(doc.Get("Window", "Missing"), std::nullopt);
+    EXPECT_EQ(doc.Get("Nowhere", "Size"), std::nullopt);
+    EXPECT_EQ(doc.Get("Window", "Quoted"), "  spaced  ");
+    EXPECT_EQ(doc.Get("Window", "Single"), "x");
+    EXPECT_EQ(doc.Get("Window", "Mismatched"), "\"x'");
+    EXPECT_EQ(doc.Get("Window", "Inner"), "a\"b\"");
+    EXPECT_EQ(doc.Get("Window", "novalue"), std::nullopt);
+    EXPECT_EQ(doc.Get("Window", "; comment"), std::nullopt);
+    EXPECT_EQ(doc.Get("Group1", "ITEM11"), "first");  // the first of two wins
+    EXPECT_EQ(doc.Get("Window", "Late"), std::nullopt);  // only the first section counts
+}
+
+TEST(IniDocument, LongValuesAreCutTo2047BytesOnACharacterBoundary) {
+    const std::string ascii(3000, 'a');
+    EXPECT_EQ(IniDocument("[S]\nK=" + ascii + "\n").Get("S", "K"), ascii.substr(0, 2047));
+    // 2046 single bytes and then a double-byte character: it does not fit whole.
+    const std::string mixed = std::string(2046, 'a') + Sjis("表") + "tail";
+    EXPECT_EQ(IniDocument("[S]\nK=" + mixed + "\n").Get("S", "K"), std::string(2046, 'a'));
+}
+
+TEST(IniDocument, WritesInPlaceAndKeepsEveryOtherByte) {
+    const std::string original =
+        "\xEF\xBB\xBF[Data]\n"
+        "; keep me\n"
+        "  File = old  \n"
+        "Other=1\n"
+        "\n"
+        "[Unknown]\n"
+        "x=y\n"
+        "\n";
+    IniDocument doc(original);
+    ASSERT_EQ(doc.Get("data", "file"), "old");
+    ASSERT_TRUE(doc.Set("DATA", "FILE", "new"));
+    ASSERT_TRUE(doc.Set("Data", "Added", "2"));
+    ASSERT_TRUE(doc.Set("Window", "Size", "20"));
+    EXPECT_EQ(doc.Serialize(),
+              "\xEF\xBB\xBF[Data]\n"
+              "; keep me\n"
+              "  File=new\n"
+              "Other=1\n"
+              "Added=2\n"
+              "\n"
+              "[Unknown]\n"
+              "x=y\n"
+              "\n"
+              "[Window]\n"
+              "Size=20\n");
+    // A file without a final line break gets one before new text.
+    IniDocument open("[A]\r\nk=v");
+    ASSERT_TRUE(open.Set("A", "n", "w"));
+    ASSERT_TRUE(open.Set("B", "m", ""));
+    EXPECT_EQ(open.Serialize(), "[A]\r\nk=v\r\nn=w\r\n[B]\r\nm=\r\n");
+    // A new file gets CRLF.
+    IniDocument fresh;
+    ASSERT_TRUE(fresh.Set("Data", "File", "x"));
+    EXPECT_EQ(fresh.Serialize(), "[Data]\r\nFile=x\r\n");
+}
+
+TEST(IniDocument, RefusesTextThatWouldBreakTheFile) {
+    IniDocument doc("[A]\nk=v\n");
+    EXPECT_FALSE(doc.Set("A", "k", "line\r\n[Injected]"));
+    EXPECT_FALSE(doc.Set("A", "k", std::string("nul\0byte", 8)));
+    EXPECT_FALSE(doc.Set("A]", "k", "v"));
+    EXPECT_FALSE(doc.Set("A", "k=x", "v"));
+    EXPECT_FALSE(doc.Set("", "k", "v"));
+    EXPECT_EQ(doc.Serialize(), "[A]\nk=v\n");
+}
+
+TEST(IniDocument, GarbageIsNeverFatal) {
+    std::string garbage;
+    for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
+    garbage += std::string(1 << 20, '=');
+    garbage += "\n[Window]\nSize=7";  // no line break at the end
+    IniDocument doc(garbage);
+    EXPECT_EQ(doc.Get("Window", "Size"), "7");
+    ASSERT_TRUE(doc.Set("Window", "Size", "8"));
+    EXPECT_EQ(IniDocument(doc.Serialize()).Get("Window", "Size"), "8");
+}
+
+TEST(LinuxProfile, AbsentFilesAndKeysGiveTheDefaultAndCreateNothing) {
+    TempDir dir;
+    LinuxProfile p;
+    const std::string path = dir.File("none.ini");
+    EXPECT_EQ(p.Read(path, "Data", "File", "def"), "def");
+    EXPECT_TRUE(p.Flush(path));
+    EXPECT_FALSE(fs::exists(path));
+    // A name that is not Shift-JIS cannot name a file.
+    EXPECT_EQ(p.Read("\x81", "Data", "File", "def"), "def");
+    EXPECT_FALSE(p.Write("\x81", "Data", "File", "x"));
+}
+
+TEST(LinuxProfile, WritesReachTheDiskAtFlushAndHandEditsAreSeen) {
+    TempDir dir;
+    LinuxProfile p;
+    const std::string path = dir.File("a.ini");
+    ASSERT_TRUE(p.Write(path, "Data", "File", Sjis("/home/表.ini")));
+    EXPECT_FALSE(fs::exists(path));
+    ASSERT_TRUE(p.Flush(path));
+    EXPECT_EQ(Slurp(path), "[Data]\r\nFile=" + Sjis("/home/表.ini") + "\r\n");
+    EXPECT_EQ(p.Read(path, "Data", "File", ""), Sjis("/home/表.ini"));
+    p.Flush(path);
+    Spit(path, "[Data]\nFile=by hand\n");
+    EXPECT_EQ(p.Read(path, "data", "FILE", ""), "by hand");
+    p.Flush(path);
+}
+
+TEST(LinuxProfile, RefusesReadOnlyFilesMissingFoldersAndKeepsPermissions) {
+    TempDir dir;
+    LinuxProfile p;
+    const std::string ro = dir.File("ro.ini");
+    Spit(ro, "[A]\nk=v\n");
+    chmod(ro.c_str(), 0444);
+    EXPECT_FALSE(p.Write(ro, "A", "k", "changed"));
+    p.Discard(ro);
+    EXPECT_EQ(Slurp(ro), "[A]\nk=v\n");
+
+    EXPECT_FALSE(p.Write(dir.File("missing/x.ini"), "A", "k", "v"));
+    EXPECT_FALSE(p.Write(dir.path().string(), "A", "k", "v"));  // a folder
+
+    const std::string mine = dir.File("mine.ini");
+    Spit(mine, "[A]\nk=v\n");
+    chmod(mine.c_str(), 0640);
+    ASSERT_TRUE(p.Write(mine, "A", "k", "w"));
+    ASSERT_TRUE(p.Flush(mine));
+    struct stat st;
+    ASSERT_EQ(stat(mine.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(Slurp(mine), "[A]\nk=w\n");
+}
+
+TEST(LinuxProfile, WritesThroughASymbolicLinkToItsTarget) {
+    TempDir dir;
+    const std::string target = dir.File("real.ini"), link = dir.File("link.ini");
+    Spit(target, "[A]\r\nk=v\r\n");
+    fs::create_symlink(target, link);
+    LinuxProfile p;
+    ASSERT_TRUE(p.Write(link, "A", "k", "w"));
+    ASSERT_TRUE(p.Flush(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(Slurp(target), "[A]\r\nk=w\r\n");
+}
+
+TEST(AtomicFile, AFailureMidWriteLeavesTheOldFileAndNoLeftovers) {
+    TempDir dir;
+    const std::string path = dir.File("s.ini");
+    Spit(path, "old content");
+    EXPECT_FALSE(WriteFileAtomically(path, std::string(100000, 'n'), 50000));
+    EXPECT_EQ(Slurp(path), "old content");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 1);
+    EXPECT_TRUE(WriteFileAtomically(path, "new"));
+    EXPECT_EQ(Slurp(path), "new");
+
+    // The profile reports the failed replacement at Flush and keeps the file.
+    LinuxProfile failing([](const std::string& p, std::string_view d) {
+        return WriteFileAtomically(p, d, d.size() / 2);
+    });
+    ASSERT_TRUE(failing.Write(path, "A", "k", "v"));
+    EXPECT_FALSE(failing.Flush(path));
+    EXPECT_EQ(Slurp(path), "new");
+}
+
+}  // namespace
+}  // namespace tw

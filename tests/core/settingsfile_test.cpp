@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/inifile.h"
+#include "core/settingsfile.h"
+#include "core/text.h"
+#include "platform/linux/profile_linux.h"
+
+namespace tw {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Dir {
+    fs::path path;
+    Dir() {
+        char tmpl[] = "/tmp/tamblewick-settings-XXXXXX";
+        path = mkdtemp(tmpl);
+    }
+    ~Dir() { fs::remove_all(path); }
+    std::string App() const { return path.string() + "/"; }
+    std::string File(const std::string& n) const { return App() + n; }
+};
+
+std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void Spit(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Counts the key lines of a file.
+int KeyLines(const std::string& text) {
+    std::istringstream in(text);
+    int n = 0;
+    for (std::string line; std::getline(in, line);)
+        if (!line.empty() && line[0] != '[' && line[0] != ';' && line.find('=') != std::string::npos) ++n;
+    return n;
+}
+
+TEST(SettingsFile, NeitherFileGivesEveryDefaultAndWritesNothing) {
+    Dir dir;
+    LinuxProfile p;
+    const std::string active = ReadActivePath(p, dir.App());
+    EXPECT_EQ(active, dir.File("Sample.ini"));
+    const Configuration c = ReadConfiguration(p, active);
+    EXPECT_EQ(c, DefaultConfiguration());
+    EXPECT_EQ(c.grid.captions[7][3], "Item3");
+    EXPECT_EQ(c.window, WindowOptions{});
+    EXPECT_TRUE(fs::is_empty(dir.path));
+}
+
+TEST(SettingsFile, PointerFileKeyPresentButEmptyGivesAnEmptyPath) {
+    Dir dir;
+    LinuxProfile p;
+    Spit(dir.File("DataFile.ini"), "[Data]\r\nFile=\r\n");
+    EXPECT_EQ(ReadActivePath(p, dir.App()), "");
+    Spit(dir.File("DataFile.ini"), "[data]\r\nfile=/x/y.ini\r\n");
+    EXPECT_EQ(ReadActivePath(p, dir.App()), "/x/y.ini");
+    Spit(dir.File("DataFile.ini"), "[Other]\r\nFile=/x/y.ini\r\n");
+    EXPECT_EQ(ReadActivePath(p, dir.App()), dir.File("Sample.ini"));
+}
+
+TEST(SettingsFile, ValuesAreDecodedWithTheirDefaults) {
+    Dir dir;
+    LinuxProfile p;
+    const std::string path = dir.File("s.ini");
+    struct Case {
+        const char* window;
+        WindowOptions expected;
+    };
+    const auto opts = [](bool b, bool s, bool i, int c, int z, int bl, bool j) {
+        return WindowOptions{b, s, i, c, z, bl, j};
+    };
+    const Case cases[] = {
+        {"Strech=true\nShowBottom=2\nSysInfo=-1\nShowJapanese=0", opts(true, false, true, 255, 20, 100, false)},
+        {"size=0x20", opts(false, false, false, 255, 32, 100, false)},
+        {"Size=$20\nBlend=x20", opts(false, false, false, 255, 32, 32, false)},
+        {"Size=   25\nColor=$FFFFFFFF", opts(false, false, false, -1, 25, 100, false)},
+        {"Size=25px\nBlend=\nColor=99999999999", opts(false, false, false, 255, 20, 100, false)},
+        {"SIZE=-3\nBLEND=101\nshowjapanese=1", opts(false, false, false, 255, -3, 101, true)},
+    };
+    for (const Case& c : cases) {
+        std::string text = "[window]\n";
+        text += c.window;
+        Spit(path, text + "\n");
+        EXPECT_EQ(ReadConfiguration(p, path).window, c.expected) << c.window;
+    }
+    Spit(path, "[Group7]\nItem73=  spaced  \nItemValue73=\"/quoted path\"\nItem37=wrong\n"
+               "[GroupName]\nsection7=" + Sjis("七番") + "\n");
+    const Configuration c = ReadConfiguration(p, path);
+    EXPECT_EQ(c.grid.captions[7][3], "spaced");
+    EXPECT_EQ(c.grid.targets[7][3], "/quoted path");
+    EXPECT_EQ(c.grid.captions[3][7], "Item7");
+    EXPECT_EQ(c.grid.groupNames[7], Sjis("七番"));
+}
+
+TEST(SettingsFile, ASaveWrites178KeysAndOnePointerKeyAndKeepsTheRest) {
+    Dir dir;
+    LinuxProfile p;
+    const std::string path = dir.File("mine.ini");
+    Spit(path, "; my notes\r\n[Window]\r\nSize=31\r\nExtra=keep\r\n[Mine]\r\nx=1\r\n");
+    Configuration c = DefaultConfiguration();
+    c.grid.groupNames[2] = Sjis("ツール");
+    c.grid.captions[2][7] = "Editor";
+    c.grid.targets[2][7] = "/usr/bin/editor";
+    c.window.size = 40;
+    c.window.blend = 1000;
+    c.window.strech = true;
+    WriteConfiguration(p, dir.App(), path, c);
+
+    const std::string written = Slurp(path);
+    EXPECT_EQ(KeyLines(written), 178 + 2);  // plus Extra and x
+    EXPECT_NE(written.find("; my notes\r\n[Window]\r\nSize=40\r\nExtra=keep\r\n"), std::string::npos);
+    EXPECT_NE(written.find("[Mine]\r\nx=1\r\n"), std::string::npos);
+    EXPECT_EQ(Slurp(dir.File("DataFile.ini")), "[Data]\r\nFile=" + path + "\r\n");
+    EXPECT_EQ(ReadActivePath(p, dir.App()), path);
+    EXPECT_EQ(ReadConfiguration(p, path), c);
+
+    // Written from scratch, the sections come in their order with CRLF.
+    const std::string fresh = dir.File("fresh.ini");
+    WriteConfiguration(p, dir.App(), fresh, DefaultConfiguration());
+    const std::string text = Slurp(fresh);
+    EXPECT_EQ(KeyLines(text), 178);
+    EXPECT_EQ(text.substr(0, 39), "[GroupName]\r\nSection1=Group1\r\nSection2=");
+    EXPECT_NE(text.find("[Group1]\r\nItem11=Item1\r\nItemValue11=\r\nItem12=Item2\r\n"), std::string::npos);
+    EXPECT_NE(text.find("[Window]\r\nShowBottom=0\r\nStrech=0\r\nSysInfo=0\r\nColor=255\r\n"
+                        "Size=20\r\nBlend=100\r\nShowJapanese=0\r\n"),
+              std::string::npos);
+    EXPECT_LT(text.find("[Group9]"), text.find("[Window]"));
+}
+
+TEST(SettingsFile, ARefusedWriteChangesNothing) {
+    Dir dir;
+    LinuxProfile p;
+    const std::string old = dir.File("old.ini"), ro = dir.File("ro.ini");
+    WriteConfiguration(p, dir.App(), old, DefaultConfiguration());
+    const std::string pointerBefore = Slurp(dir.File("DataFile.ini"));
+    Spit(ro, "[Window]\r\nSize=5\r\n");
+    chmod(ro.c_str(), 0444);
+
+    Configuration c = DefaultConfiguration();
+    c.grid.groupNames[1] = "Changed";
+    try {
+        WriteConfiguration(p, dir.App(), ro, c);
+        FAIL() << "a read-only file was written";
+    } catch (const UserError& e) {
+        EXPECT_EQ(std::string(e.what()), ro + " に書き込めません");
+    }
+    EXPECT_EQ(Slurp(ro), "[Window]\r\nSize=5\r\n");
+    EXPECT_EQ(Slurp(dir.File("DataFile.ini")), pointerBefore);
+
+    // A folder that does not exist: nothing is created, the pointer stays.
+    EXPECT_THROW(WriteConfiguration(p, dir.App(), dir.File("no/such.ini"), c), UserError);
+    EXPECT_EQ(Slurp(dir.File("DataFile.ini")), pointerBefore);
+
+    // A value with a line break cannot be written, and nothing of the save is.
+    c.grid.targets[1][1] = "a\r\n[Window]\r\nSize=1";
+    EXPECT_THROW(WriteConfiguration(p, dir.App(), old, c), UserError);
+    EXPECT_EQ(ReadConfiguration(p, old), DefaultConfiguration());
+
+    // A read-only pointer file fails the pointer write only.
+    chmod(dir.File("DataFile.ini").c_str(), 0444);
+    try {
+        WritePointer(p, dir.App(), old);
+        FAIL() << "a read-only pointer file was written";
+    } catch (const UserError& e) {
+        EXPECT_EQ(std::string(e.what()), dir.File("DataFile.ini") + " に書き込めません");
+    }
+}
+
+}  // namespace
+}  // namespace tw
