@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "core/barrules.h"
+
+namespace tw {
+namespace {
+
+TEST(BarRules, AlphaFromBlendRoundsHalfToEvenAndClamps) {
+    const std::pair<int, int> table[] = {{100, 255}, {90, 230}, {70, 178}, {50, 128}, {30, 76},
+                                         {10, 26},   {1, 3},    {0, 0},    {101, 255}, {1000, 255},
+                                         {-5, 0},    {-1, 0},   {INT32_MAX, 255}, {INT32_MIN, 0}};
+    for (auto [blend, alpha] : table) EXPECT_EQ(AlphaFromBlend(blend), alpha) << blend;
+    // The percent read back from the alpha is the stored percent again.
+    for (int b = 0; b <= 100; ++b) EXPECT_EQ(PercentFromAlpha(AlphaFromBlend(b)), b);
+    EXPECT_EQ(PercentFromAlpha(76), 30);
+    EXPECT_EQ(PercentFromAlpha(128), 50);
+    EXPECT_EQ(PercentFromAlpha(230), 90);
+}
+
+TEST(BarRules, GeometryFormulas) {
+    const Rect bottomBar{0, 0, 1024, 738};  // task bar along the bottom
+    const Rect topBar{0, 30, 1024, 738};    // task bar along the top
+    EXPECT_EQ(CreationGeometry(1280), (Rect{0, 0, 1280, 20}));
+    EXPECT_EQ(PlaceAtLoad(false, 20, 0, bottomBar), (Rect{0, 0, 1024, 20}));
+    EXPECT_EQ(PlaceAtLoad(true, 20, 0, bottomBar), (Rect{0, 718, 1024, 20}));
+    EXPECT_EQ(PlaceAtLoad(true, 20, 15, bottomBar), (Rect{0, 703, 1024, 35}));
+    // The work-area height serves as the coordinate, not its lower edge.
+    EXPECT_EQ(PlaceAtLoad(true, 20, 0, topBar), (Rect{0, 718, 1024, 20}));
+    EXPECT_EQ(PlaceAtLoad(false, 20, 0, topBar), (Rect{0, 0, 1024, 20}));
+    EXPECT_EQ(Collapsed({0, 718, 1024, 20}, bottomBar), (Rect{0, 0, 1, 738}));
+    EXPECT_EQ(Collapsed({7, 718, 1024, 20}, bottomBar), (Rect{7, 0, 1, 738}));
+    EXPECT_EQ(Expanded({0, 0, 1, 738}, true, 20, 15, bottomBar), (Rect{0, 703, 1024, 35}));
+    EXPECT_EQ(Expanded({3, 0, 1, 738}, false, 20, 0, topBar), (Rect{3, 0, 1024, 20}));
+}
+
+TEST(BarRules, ApplicationTitle) {
+    EXPECT_EQ(ApplicationTitle("tamblewick"), "tamblewick");
+    EXPECT_EQ(ApplicationTitle("TAMBLEWICK.EXE"), "Tamblewick");
+    EXPECT_EQ(ApplicationTitle("My.App.exe"), "My");
+    EXPECT_EQ(ApplicationTitle(""), "");
+}
+
+}  // namespace
+}  // namespace tw

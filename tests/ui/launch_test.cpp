@@ -1,0 +1,143 @@
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QMenu>
+
+#include <gtest/gtest.h>
+
+#include "core/text.h"
+#include "fakes.h"
+#include "ui/Ranch.h"
+
+namespace tw {
+namespace {
+
+using test::TestRig;
+
+// A bar whose targets are the given Shift-JIS strings, one per group and item.
+struct LaunchRig : TestRig {
+    std::string separators;
+    Platform MakePlatform(std::string_view seps) {
+        separators = std::string(seps);
+        Platform p = TestRig::MakePlatform();
+        p.separators = separators;
+        return p;
+    }
+};
+
+TEST(Launch, EntryHandlersUseItemBeforeGroup) {
+    LaunchRig rig;
+    TForm1 bar(rig.MakePlatform(kPosixSeparators));
+    for (int k = 10; k <= 90; ++k) bar.FTargets[k] = "/t/" + std::to_string(k);
+    bar.Item96Click();
+    bar.Item12Click();
+    bar.Item(1, 2)->trigger();  // the menu entry named Item21
+    ASSERT_EQ(rig.shell.calls.size(), 3u);
+    EXPECT_EQ(rig.shell.calls[0].file, "/t/63");
+    EXPECT_EQ(rig.shell.calls[1].file, "/t/19");
+    EXPECT_EQ(rig.shell.calls[2].file, "/t/11");
+    const ShellRequest& r = rig.shell.calls[0];
+    EXPECT_EQ(r.owner, nullptr);
+    EXPECT_FALSE(r.verb);
+    EXPECT_FALSE(r.parameters);
+    EXPECT_EQ(r.directory, "/t/");
+    EXPECT_EQ(r.show, SW_SHOWDEFAULT);
+}
+
+TEST(Launch, TargetsArePassedWholeWithTheirDirectoryPart) {
+    struct Case {
+        std::string_view separators;
+        std::string target, directory;
+    };
+    const std::string hyo = Sjis("表"), so = Sjis("ソ");
+    const Case cases[] = {
+        {kPosixSeparators, "", ""},
+        {kPosixSeparators, "xterm", ""},
+        {kPosixSeparators, "/opt/my tool/run -x --flag", "/opt/my tool/"},
+        {kPosixSeparators, "  /padded/ ", "  /padded/"},
+        {kWindowsSeparators, "D:tool.exe", "D:"},
+        {kWindowsSeparators, "C:\\" + hyo + "\\" + so + ".exe", "C:\\" + hyo + "\\"},
+        {kWindowsSeparators, "C:\\" + so, "C:\\"},
+    };
+    for (const Case& c : cases) {
+        LaunchRig rig;
+        TForm1 bar(rig.MakePlatform(c.separators));
+        bar.FTargets[2 * 9 + 3] = c.target;
+        bar.LaunchItem(2, 3);
+        ASSERT_EQ(rig.shell.calls.size(), 1u);
+        EXPECT_EQ(rig.shell.calls[0].file, c.target);
+        EXPECT_EQ(rig.shell.calls[0].directory, c.directory) << c.target;
+        EXPECT_TRUE(rig.dialogs.shown.empty());
+    }
+}
+
+TEST(Launch, ControlPanelPrintersAndHelp) {
+    LaunchRig rig;
+    TForm1 bar(rig.MakePlatform(kWindowsSeparators));
+    bar.N7Click();
+    bar.N3Click();
+    bar.N9Click();
+    bar.Help1Click();
+    ASSERT_EQ(rig.shell.calls.size(), 4u);
+    const ShellRequest& mouse = rig.shell.calls[0];
+    EXPECT_EQ(mouse.owner, &bar);
+    EXPECT_EQ(mouse.verb, "OPEN");
+    EXPECT_EQ(mouse.file, "rundll32.exe");
+    EXPECT_EQ(mouse.parameters, "shell32.dll,Control_RunDLL " + Sjis("Main.cpl マウス"));
+    EXPECT_EQ(mouse.directory, "");
+    EXPECT_EQ(mouse.show, SW_SHOW);
+    EXPECT_EQ(rig.shell.calls[1].parameters, "shell32.dll,Control_RunDLL Desk.cpl");
+
+    const ShellRequest& printers = rig.shell.calls[2];
+    EXPECT_EQ(printers.file,
+              "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D}"
+              "\\::{2227A280-3AEA-1069-A2DE-08002B30309D}");
+    EXPECT_FALSE(printers.directory);
+    EXPECT_EQ(printers.show, SW_SHOWNORMAL);
+
+    EXPECT_EQ(rig.shell.calls[3].file, bar.FAppDir + "TAMBLEWICKHELP.HLP");
+    EXPECT_EQ(rig.shell.calls[3].show, SW_SHOWNORMAL);
+
+    // Every applet entry of the menu reaches the shell.
+    rig.shell.calls.clear();
+    int commands = 0;
+    for (QAction* a : bar.ControlPanel1->actions()) {
+        if (a->isSeparator()) continue;
+        ++commands;
+        a->trigger();
+    }
+    EXPECT_EQ(commands, 17);
+    EXPECT_EQ(rig.shell.calls.size(), 17u);
+}
+
+TEST(Launch, ExitAsksAndEscapeClosesAtOnce) {
+    TestRig rig;
+    TForm1 bar(rig.MakePlatform());
+    int closed = 0;
+    QObject::connect(&bar, &TForm1::closed, [&] { ++closed; });
+    bar.show();
+
+    rig.dialogs.confirmAnswers = {false};
+    bar.Exit1Click();
+    ASSERT_EQ(rig.dialogs.Texts("confirm"), (std::vector<QString>{"Tamblewick を終了しますか？"}));
+    EXPECT_EQ(closed, 0);
+    EXPECT_TRUE(bar.isVisible());
+
+    bar.Exit1Click();  // closed some other way: counts as いいえ
+    EXPECT_EQ(closed, 0);
+
+    rig.dialogs.confirmAnswers = {true};
+    bar.Exit1->trigger();
+    EXPECT_EQ(closed, 1);
+
+    bar.show();
+    QKeyEvent other(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier);
+    QCoreApplication::sendEvent(&bar, &other);
+    EXPECT_EQ(closed, 1);
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::ShiftModifier | Qt::ControlModifier);
+    QCoreApplication::sendEvent(&bar, &esc);
+    EXPECT_EQ(closed, 2);
+    EXPECT_EQ(rig.dialogs.Texts("confirm").size(), 3u);  // Escape asks nothing
+}
+
+}  // namespace
+}  // namespace tw
