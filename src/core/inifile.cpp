@@ -2,6 +2,8 @@
 
 #include "core/text.h"
 
+#include <algorithm>
+
 namespace tw {
 
 namespace {
@@ -18,6 +20,7 @@ const std::string_view kBreaks("\r\n\0", 3);
 
 IniDocument::IniDocument(std::string_view bytes) {
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bom_ = 3;
+    lines_.reserve(static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1);
     std::size_t pos = 0;
     while (pos < bytes.size()) {
         std::size_t nl = bytes.find('\n', pos);
@@ -29,7 +32,7 @@ IniDocument::IniDocument(std::string_view bytes) {
             std::size_t end = nl;
             if (end > pos && bytes[end - 1] == '\r') --end;
             line.text.assign(bytes.substr(pos, end - pos));
-            line.eol.assign(bytes.substr(end, nl + 1 - end));
+            line.eol = nl > end ? std::string_view("\r\n") : std::string_view("\n");
             pos = nl + 1;
         }
         Classify(line, lines_.empty() ? bom_ : 0);
@@ -44,6 +47,7 @@ void IniDocument::Classify(Line& line, std::size_t skip) {
     std::size_t i = skip;
     while (i < t.size() && IsBlank(t[i])) ++i;
     line.kind = Kind::Other;
+    line.folded.clear();
     if (i == t.size() || t[i] == ';') return;
     if (t[i] == '[') {
         const std::size_t close = t.rfind(']');
@@ -54,6 +58,7 @@ void IniDocument::Classify(Line& line, std::size_t skip) {
         line.kind = Kind::Section;
         line.nameBegin = static_cast<unsigned>(b);
         line.nameEnd = static_cast<unsigned>(e);
+        line.folded = FoldSjis(std::string_view(t).substr(b, e - b));
         return;
     }
     const std::size_t eq = t.find('=', i);
@@ -68,6 +73,7 @@ void IniDocument::Classify(Line& line, std::size_t skip) {
     line.nameEnd = static_cast<unsigned>(ke);
     line.valueBegin = static_cast<unsigned>(vb);
     line.valueEnd = static_cast<unsigned>(ve);
+    line.folded = FoldSjis(std::string_view(t).substr(i, ke - i));
 }
 
 void IniDocument::IndexSections() {
@@ -80,14 +86,16 @@ void IniDocument::IndexSections() {
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+    const std::string folded = FoldSjis(name);
     for (const Section& s : sections_)
-        if (SameTextSjis(Name(lines_[s.header]), name)) return &s;
+        if (lines_[s.header].folded == folded) return &s;
     return nullptr;
 }
 
 std::optional<std::size_t> IniDocument::FindKey(const Section& s, std::string_view key) const {
+    const std::string folded = FoldSjis(key);
     for (std::size_t i = s.header + 1; i < s.end; ++i)
-        if (lines_[i].kind == Kind::Key && SameTextSjis(Name(lines_[i]), key)) return i;
+        if (lines_[i].kind == Kind::Key && lines_[i].folded == folded) return i;
     return std::nullopt;
 }
 

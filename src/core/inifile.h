@@ -32,10 +32,11 @@ private:
     enum class Kind : unsigned char { Other, Section, Key };
     struct Line {
         std::string text;  // without the line break
-        std::string eol;   // "\r\n", "\n" or "" for a last line without one
+        std::string_view eol;  // "\r\n", "\n" or "" for a last line without one
         Kind kind = Kind::Other;
         unsigned nameBegin = 0, nameEnd = 0;    // section or key name
         unsigned valueBegin = 0, valueEnd = 0;  // key value, trimmed
+        std::string folded;  // the name with ASCII letters in lower case
     };
     struct Section {
         std::size_t header;  // index of the header line
@@ -52,7 +53,7 @@ private:
 
     std::vector<Line> lines_;
     std::vector<Section> sections_;
-    std::string eol_ = "\r\n";  // the file's own line ending
+    std::string_view eol_ = "\r\n";  // the file's own line ending
     std::size_t bom_ = 0;       // bytes of a UTF-8 byte-order mark on the first line
 };
 

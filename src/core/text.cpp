@@ -52,6 +52,16 @@ bool SameTextSjis(std::string_view a, std::string_view b) {
     return true;
 }
 
+std::string FoldSjis(std::string_view s) {
+    std::string out(s);
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const auto c = static_cast<unsigned char>(out[i]);
+        if (IsSjisLeadByte(c) && i + 1 < out.size()) ++i;
+        else if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + ('a' - 'A'));
+    }
+    return out;
+}
+
 std::optional<int32_t> TryStrToInt(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;

@@ -35,6 +35,10 @@ bool EndsWithSeparator(std::string_view path, std::string_view separators);
 // Shift-JIS aware comparison without regard to the case of ASCII letters.
 bool SameTextSjis(std::string_view a, std::string_view b);
 
+// ASCII letters in lower case, the bytes of double-byte characters untouched:
+// two names are the same text exactly when their folded forms are equal.
+std::string FoldSjis(std::string_view s);
+
 // The whole-number conversion: leading blanks, then a signed 32-bit decimal,
 // or up to eight hexadecimal digits after "$", "0x", "0X", "x" or "X".
 std::optional<int32_t> TryStrToInt(std::string_view text);
