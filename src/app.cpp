@@ -15,6 +15,7 @@
 #include "platform/linux/sysstatus_linux.h"
 #include "platform/qt/dialogs_qt.h"
 #include "platform/qt/screen_qt.h"
+#include "platform/qt/x11_qt.h"
 #include "ui/Ranch.h"
 #include "ui/SettinFiles.h"
 #include "ui/Setting.h"
@@ -73,5 +74,6 @@ int main(int argc, char** argv) {
     form1.SetForms(&form2, &form3);
     QObject::connect(&form1, &tw::TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     form1.show();
+    tw::SkipTaskbar(&form1);
     return app.exec();
 }
