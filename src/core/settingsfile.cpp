@@ -70,6 +70,13 @@ Configuration ReadConfiguration(IProfile& p, std::string_view path) {
 
 void WriteConfiguration(IProfile& p, std::string_view appDir, std::string_view path,
                         const Configuration& c) {
+    // The pointer file is replaced last: make sure it will take the write
+    // before the settings file changes.
+    const std::string pointer = PointerFilePath(appDir);
+    const bool pointerWritable = p.Write(pointer, "Data", "File", path);
+    p.Discard(pointer);
+    if (!pointerWritable) throw CannotWrite(pointer);
+
     const auto put = [&](std::string_view section, std::string_view key, std::string_view value) {
         if (!p.Write(path, section, key, value)) {
             p.Discard(path);

@@ -19,7 +19,9 @@ void TForm1::LayoutHeader() {
                                            HeaderControl1->SectionWidth(1) -
                                            HeaderControl1->SectionWidth(2));
     StartTimer1();
-    HeaderControl1->setFixedHeight(QFontMetrics(HeaderControl1->font()).height() + 3);
+    // The text height of "A" in the header's font, plus 3.
+    const QFontMetrics metrics(HeaderControl1->font());
+    HeaderControl1->setFixedHeight(metrics.boundingRect(QStringLiteral("A")).height() + 3);
 }
 
 void TForm1::Timer1Timer() {

@@ -1,14 +1,720 @@
 #include "ui/Setting.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDragEnterEvent>
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "core/barrules.h"
+#include "core/settingsfile.h"
+#include "core/text.h"
 #include "ui/Ranch.h"
+#include "ui/SettingWidgets.h"
+#include "ui/qtext.h"
 
 namespace tw {
+
+namespace {
+
+QString U(const char* utf8) { return QString::fromUtf8(utf8); }
+
+// The byte length of a text as the model would store it.
+qsizetype SjisLength(const QString& text) {
+    if (auto sjis = FromQ(text)) return static_cast<qsizetype>(sjis->size());
+    return text.toUtf8().size();
+}
+
+// The whole-number conversion of a field's text; "'%s' は整数ではありません"
+// on failure.
+int32_t FieldToInt(const QLineEdit* field) {
+    const QString text = field->text();
+    if (auto sjis = FromQ(text)) return StrToInt(*sjis);
+    throw UserError("'" + text.toStdString() + "' は整数ではありません");
+}
+
+QColor ColorOf(uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+uint32_t ColorValue(const QColor& c) {
+    return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
+           static_cast<uint32_t>(c.blue()) << 16;
+}
+
+void SetLabelled(QWidget* w, const char* label) { w->setAccessibleName(U(label)); }
+
+}  // namespace
 
 TForm2::TForm2(TForm1& bar, const Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), bar_(bar), platform_(platform) {
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("Tamblewick 設定"));
+    setAttribute(Qt::WA_QuitOnClose, false);
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(12);
+    setFont(font);
+    BuildControls();
     resize(706, 495);
+    FormCreate();
+}
+
+TForm2::~TForm2() = default;
+
+template <class F>
+void TForm2::Act(F&& action) {
+    try {
+        action();
+    } catch (const std::exception& e) {
+        ShowError(platform_.dialogs, this, e.what());
+    }
+}
+
+void TForm2::BuildControls() {
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    // Upper part: the filter strip, then the folder tree and the file list.
+    auto* strip = new QWidget(this);
+    strip->setObjectName("Panel2");
+    strip->setFixedHeight(25);
+    auto* stripRow = new QHBoxLayout(strip);
+    stripRow->setContentsMargins(4, 2, 4, 2);
+    stripRow->addStretch(1);
+    auto* filter = new QWidget(strip);
+    auto* filterRow = new QHBoxLayout(filter);
+    filterRow->setContentsMargins(0, 0, 0, 0);
+    Label1 = new QLabel(U("拡張子フィルター： *."), filter);
+    Label1->setObjectName("Label1");
+    Edit2 = new QLineEdit(filter);
+    Edit2->setObjectName("Edit2");
+    Edit2->setFixedWidth(45);
+    SetLabelled(Edit2, "拡張子フィルター： *.");
+    Label1->setBuddy(Edit2);
+    filterRow->addWidget(Label1);
+    filterRow->addWidget(Edit2);
+    filterRow->addStretch(1);
+    stripRow->addWidget(filter, 1);
+    column->addWidget(strip);
+
+    auto* browser = new QWidget(this);
+    auto* browserRow = new QHBoxLayout(browser);
+    browserRow->setContentsMargins(0, 0, 0, 0);
+    browserRow->setSpacing(0);
+    ShellTreeView1 = new TShellTreeView(browser);
+    ShellTreeView1->setObjectName("ShellTreeView1");
+    SetLabelled(ShellTreeView1, "フォルダー");
+    ShellTreeView1->SetRoots(TShellTreeView::DefaultRoots());
+    FileListBox1 = new TFileListBox(platform_.files, browser);
+    FileListBox1->setObjectName("FileListBox1");
+    FileListBox1->setFixedWidth(304);
+    SetLabelled(FileListBox1, "ファイル");
+    browserRow->addWidget(ShellTreeView1, 1);
+    browserRow->addWidget(FileListBox1);
+    column->addWidget(browser, 1);
+
+    // Lower panel of fixed height.
+    Panel1 = new QWidget(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFixedHeight(185);
+    column->addWidget(Panel1);
+    auto* panelRow = new QHBoxLayout(Panel1);
+    panelRow->setContentsMargins(6, 4, 6, 6);
+    panelRow->setSpacing(8);
+    auto* left = new QVBoxLayout;
+    left->setSpacing(2);
+    panelRow->addLayout(left, 1);
+
+    const auto makeList = [this](const char* name, const char* title, QGroupBox*& box,
+                                 const char* boxName) {
+        box = new QGroupBox(U(title), Panel1);
+        box->setObjectName(boxName);
+        auto* inner = new QVBoxLayout(box);
+        inner->setContentsMargins(6, 2, 6, 4);
+        auto* list = new QComboBox(box);
+        list->setObjectName(name);
+        list->setEditable(true);
+        list->setInsertPolicy(QComboBox::NoInsert);
+        list->setCompleter(nullptr);
+        list->setMaxVisibleItems(9);
+        list->setMinimumWidth(130);
+        SetLabelled(list, title);
+        // The list must not pick an entry by itself when typing ends: a
+        // typed name is a rename (ComboBoxNExit), never a choice.
+        QObject::disconnect(list->lineEdit(), &QLineEdit::editingFinished, list, nullptr);
+        QObject::disconnect(list->lineEdit(), &QLineEdit::returnPressed, list, nullptr);
+        list->installEventFilter(this);
+        inner->addWidget(list);
+        return list;
+    };
+    auto* listsRow = new QHBoxLayout;
+    ComboBox1 = makeList("ComboBox1", "メニューグループ", GroupBox1, "GroupBox1");
+    ComboBox2 = makeList("ComboBox2", "メニュー項目", GroupBox2, "GroupBox2");
+    listsRow->addWidget(GroupBox1);
+    listsRow->addWidget(GroupBox2);
+    listsRow->addStretch(1);
+    auto* fileBlock = new QGridLayout;
+    fileBlock->setVerticalSpacing(2);
+    Label3 = new QLabel(U("設定ファイル："), Panel1);
+    Label3->setObjectName("Label3");
+    Edit4 = new QLineEdit(U("Edit4"), Panel1);
+    Edit4->setObjectName("Edit4");
+    Edit4->setReadOnly(true);
+    Edit4->setMinimumWidth(200);
+    SetLabelled(Edit4, "設定ファイル：");
+    Label3->setBuddy(Edit4);
+    Button5 = new QPushButton(U("参照"), Panel1);
+    Button5->setObjectName("Button5");
+    fileBlock->addWidget(Label3, 0, 0, 1, 2);
+    fileBlock->addWidget(Edit4, 1, 0);
+    fileBlock->addWidget(Button5, 1, 1);
+    listsRow->addLayout(fileBlock);
+    left->addLayout(listsRow);
+
+    GroupBox3 = new QGroupBox(U("ターゲット"), Panel1);
+    GroupBox3->setObjectName("GroupBox3");
+    auto* targetRow = new QHBoxLayout(GroupBox3);
+    targetRow->setContentsMargins(6, 2, 6, 4);
+    Edit1 = new TTargetEdit(GroupBox3);
+    Edit1->setObjectName("Edit1");
+    Edit1->setFixedWidth(585);
+    SetLabelled(Edit1, "ターゲット");
+    targetRow->addWidget(Edit1);
+    targetRow->addStretch(1);
+    left->addWidget(GroupBox3);
+
+    auto* optionsRow = new QHBoxLayout;
+    optionsRow->setSpacing(12);
+    auto* checks = new QGridLayout;
+    checks->setVerticalSpacing(2);
+    const auto makeCheck = [this](const char* name, const char* caption) {
+        auto* c = new QCheckBox(U(caption), Panel1);
+        c->setObjectName(name);
+        return c;
+    };
+    CheckBox1 = makeCheck("CheckBox1", "デスクトップの下側に表示");
+    CheckBox2 = makeCheck("CheckBox2", "伸縮表示する");
+    CheckBox3 = makeCheck("CheckBox3", "システム情報表示");
+    CheckBox4 = makeCheck("CheckBox4", "日本語表示");
+    checks->addWidget(CheckBox1, 0, 0);
+    checks->addWidget(CheckBox2, 1, 0);
+    checks->addWidget(CheckBox3, 0, 1);
+    checks->addWidget(CheckBox4, 1, 1);
+    optionsRow->addLayout(checks);
+
+    auto* numbers = new QGridLayout;
+    numbers->setHorizontalSpacing(4);
+    numbers->setVerticalSpacing(2);
+    Label2 = new QLabel(U("サイズ："), Panel1);
+    Label2->setObjectName("Label2");
+    Edit3 = new QLineEdit(Panel1);
+    Edit3->setObjectName("Edit3");
+    Edit3->setFixedWidth(40);
+    SetLabelled(Edit3, "サイズ：");
+    Label2->setBuddy(Edit3);
+    UpDown1 = new TUpDown(Edit3, 3, 50, 20, Panel1);
+    UpDown1->setObjectName("UpDown1");
+    SetLabelled(UpDown1, "サイズ：");
+    Button3 = new QPushButton(U("色"), Panel1);
+    Button3->setObjectName("Button3");
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->setSpacing(0);
+    sizeRow->addWidget(Edit3);
+    sizeRow->addWidget(UpDown1);
+    sizeRow->addSpacing(8);
+    sizeRow->addWidget(Button3);
+    sizeRow->addStretch(1);
+    numbers->addWidget(Label2, 0, 0);
+    numbers->addLayout(sizeRow, 0, 1);
+
+    Label4 = new QLabel(U("半透明度"), Panel1);
+    Label4->setObjectName("Label4");
+    TrackBar1 = new QSlider(Qt::Horizontal, Panel1);
+    TrackBar1->setObjectName("TrackBar1");
+    TrackBar1->setRange(30, 100);
+    TrackBar1->setValue(100);
+    TrackBar1->setSingleStep(1);
+    TrackBar1->setPageStep(2);
+    TrackBar1->setTickInterval(1);
+    TrackBar1->setTickPosition(QSlider::TicksBelow);
+    TrackBar1->setMinimumWidth(150);
+    SetLabelled(TrackBar1, "半透明度");
+    Label4->setBuddy(TrackBar1);
+    Edit5 = new QLineEdit(Panel1);
+    Edit5->setObjectName("Edit5");
+    Edit5->setFixedWidth(40);
+    SetLabelled(Edit5, "半透明度");
+    UpDown2 = new TUpDown(Edit5, 30, 100, 100, Panel1);
+    UpDown2->setObjectName("UpDown2");
+    SetLabelled(UpDown2, "半透明度");
+    auto* blendRow = new QHBoxLayout;
+    blendRow->setSpacing(0);
+    blendRow->addWidget(TrackBar1, 1);
+    blendRow->addSpacing(4);
+    blendRow->addWidget(Edit5);
+    blendRow->addWidget(UpDown2);
+    numbers->addWidget(Label4, 1, 0);
+    numbers->addLayout(blendRow, 1, 1);
+    optionsRow->addLayout(numbers, 1);
+    left->addLayout(optionsRow);
+    left->addStretch(1);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->setSpacing(4);
+    const auto makeButton = [this](const char* name, const char* caption) {
+        auto* b = new QPushButton(U(caption), Panel1);
+        b->setObjectName(name);
+        b->setAutoDefault(false);
+        b->setDefault(false);
+        b->setMinimumWidth(80);
+        return b;
+    };
+    Button6 = makeButton("Button6", "上書き保存");
+    Button4 = makeButton("Button4", "新規保存");
+    Button1 = makeButton("Button1", "Cancel");
+    Button2 = makeButton("Button2", "OK");
+    Button5->setAutoDefault(false);
+    Button3->setAutoDefault(false);
+    buttons->addWidget(Button6);
+    buttons->addWidget(Button4);
+    buttons->addStretch(1);
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    panelRow->addLayout(buttons);
+
+    setTabOrder(ComboBox1, ComboBox2);
+    setTabOrder(ComboBox2, Edit1);
+
+    // Events.
+    connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(ComboBox2, &QComboBox::activated, this, [this] { ComboBox2Change(); });
+    connect(ComboBox1->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) {
+        TypedIntoList(ComboBox1, t);
+        ComboBox1Change();
+    });
+    connect(ComboBox2->lineEdit(), &QLineEdit::textEdited, this, [this](const QString& t) {
+        TypedIntoList(ComboBox2, t);
+        ComboBox2Change();
+    });
+    connect(Edit1, &QLineEdit::textEdited, this, [this] { Edit1Change(); });
+    connect(Edit1, &TTargetEdit::DragOver, this,
+            [this](QObject* source, bool* accept) { *accept = Edit1DragOver(source); });
+    connect(Edit1, &TTargetEdit::DragDrop, this, [this](QObject* source) { Edit1DragDrop(source); });
+    connect(Edit1, &TTargetEdit::FilesDropped, this,
+            [this](const QStringList& paths) { WMDropFiles(paths); });
+    connect(ShellTreeView1, &TShellTreeView::SelectionChanged, this, [this] { ShellTreeView1Change(); });
+    Edit2->installEventFilter(this);
+    connect(Edit2, &QLineEdit::textChanged, this, [this] { Edit2Change(); });
+    connect(Edit3, &QLineEdit::textChanged, this, [this] { Edit3Change(); });
+    connect(Edit5, &QLineEdit::textChanged, this, [this] { Edit5Change(); });
+    connect(TrackBar1, &QSlider::valueChanged, this, [this] { TrackBar1Change(); });
+    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+    connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    connect(Button3, &QPushButton::clicked, this, [this] { Button3Click(); });
+    connect(Button4, &QPushButton::clicked, this, [this] { Button4Click(); });
+    connect(Button5, &QPushButton::clicked, this, [this] { Button5Click(); });
+    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
+
+    // Files dropped from other programs go to the window as a whole; only
+    // the target field takes drops of its own.
+    for (QWidget* w : findChildren<QWidget*>()) w->setAcceptDrops(false);
+    Edit1->setAcceptDrops(true);
+}
+
+// ---------------------------------------------------------------------------
+// Showing and the working copy
+
+void TForm2::FormCreate() { setAcceptDrops(true); }
+
+void TForm2::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (e->spontaneous()) return;
+    if (!shownBefore_) {
+        shownBefore_ = true;
+        QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (s) {
+            QRect r = frameGeometry();
+            r.moveCenter(s->virtualGeometry().center());
+            move(r.topLeft());
+        }
+        ShellTreeView1->SelectFirstRoot();
+    }
+    FormShow();
+}
+
+void TForm2::FormShow() { LoadWorkingCopy(); }
+
+void TForm2::LoadWorkingCopy() {
+    // 1-3. The lists: the bar's group names and the first group's captions.
+    ComboBox1->clear();
+    ComboBox2->clear();
+    for (int g = 1; g <= 9; ++g) ComboBox1->addItem(ToQ(bar_.FCaptions[g]));
+    ComboBox1->setCurrentIndex(0);
+    for (int i = 1; i <= 9; ++i) ComboBox2->addItem(ToQ(bar_.FCaptions[9 + i]));
+    ComboBox2->setCurrentIndex(0);
+    // 4. The grid.
+    for (int g = 1; g <= 9; ++g) {
+        FGroupNames[g] = bar_.FCaptions[g];
+        for (int i = 1; i <= 9; ++i) {
+            FItemCaptions[g][i] = bar_.FCaptions[g * 9 + i];
+            FItemTargets[g][i] = bar_.FTargets[g * 9 + i];
+        }
+    }
+    // 5-8.
+    SetTargetField(FItemTargets[1][1]);
+    CheckBox1->setChecked(bar_.FShowBottom);
+    CheckBox2->setChecked(bar_.FStrech);
+    CheckBox3->setChecked(bar_.FSysInfo);
+    FFileName = bar_.FCaptions[0];
+    Edit4->setText(ToQ(FFileName));
+    colorPreset_ = bar_.FBarColor;
+    FWorkColor = bar_.FBarColor;
+    // 9. The spin control shows the size within its range; the height itself
+    // is taken unlimited.
+    UpDown1->SetPosition(static_cast<int16_t>(bar_.FBarSize));
+    FWorkSize = bar_.FBarSize;
+    // 10. Transparency back from the window's alpha value.
+    const int percent = PercentFromAlpha(bar_.AlphaBlendValue());
+    TrackBar1->setValue(percent);
+    UpDown2->SetPosition(percent);
+    // 11-12.
+    CheckBox4->setChecked(bar_.FShowJapanese);
+    FCurGroup = 0;
+    FCurItem = 0;
+}
+
+void TForm2::SetTargetField(const std::string& sjis) { Edit1->setText(ToQ(sjis)); }
+
+void TForm2::ReplaceEntry(QComboBox* list, int index, const std::string& sjis) {
+    list->setItemText(index, ToQ(sjis));
+    list->setCurrentIndex(index);
+}
+
+void TForm2::TypedIntoList(QComboBox* list, const QString& text) {
+    if (list->currentIndex() < 0) return;
+    QLineEdit* edit = list->lineEdit();
+    const int cursor = edit->cursorPosition();
+    const QSignalBlocker blocker(list);
+    list->setCurrentIndex(-1);
+    edit->setText(text);
+    edit->setCursorPosition(cursor);
+}
+
+// ---------------------------------------------------------------------------
+// Groups and items
+
+void TForm2::ComboBox1Change() {
+    Act([&] {
+        const int index = ComboBox1->currentIndex();
+        if (index < 0) return;  // the user is typing a new name
+        FCurGroup = index;
+        ComboBox2->clear();
+        for (int i = 1; i <= 9; ++i) ComboBox2->addItem(ToQ(FItemCaptions[FCurGroup + 1][i]));
+        ComboBox2->setCurrentIndex(0);
+        FCurItem = 0;
+        SetTargetField(FItemTargets[FCurGroup + 1][1]);
+    });
+}
+
+void TForm2::ComboBox2Change() {
+    Act([&] {
+        const int index = ComboBox2->currentIndex();
+        if (index < 0) return;
+        FCurItem = index;
+        SetTargetField(CurrentTarget());
+    });
+}
+
+void TForm2::RenameGroup() {
+    if (ComboBox1->currentIndex() >= 0) return;  // nothing was typed
+    const QString text = ComboBox1->currentText();
+    std::string name;
+    try {
+        name = text.isEmpty() ? DefaultGroupName(FCurGroup + 1) : FromQOrThrow(text);
+    } catch (const UserError&) {
+        ReplaceEntry(ComboBox1, FCurGroup, FGroupNames[FCurGroup + 1]);
+        throw;
+    }
+    FGroupNames[FCurGroup + 1] = name;
+    ReplaceEntry(ComboBox1, FCurGroup, name);
+}
+
+void TForm2::RenameItem() {
+    if (ComboBox2->currentIndex() >= 0) return;
+    const QString text = ComboBox2->currentText();
+    std::string caption;
+    try {
+        caption = text.isEmpty() ? DefaultItemCaption(FCurItem + 1) : FromQOrThrow(text);
+    } catch (const UserError&) {
+        ReplaceEntry(ComboBox2, FCurItem, CurrentCaption());
+        throw;
+    }
+    CurrentCaption() = caption;
+    ReplaceEntry(ComboBox2, FCurItem, caption);
+    if (text.isEmpty()) {
+        // An emptied name removes the entry: default caption, no target.
+        SetTargetField(std::string());
+        CurrentTarget().clear();
+    }
+}
+
+void TForm2::ComboBox1Exit() {
+    Act([&] { RenameGroup(); });
+}
+
+void TForm2::ComboBox2Exit() {
+    Act([&] { RenameItem(); });
+}
+
+void TForm2::ComboBox1KeyDown(int key, Qt::KeyboardModifiers) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) ComboBox1Exit();
+}
+
+void TForm2::ComboBox2KeyDown(int key, Qt::KeyboardModifiers) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) ComboBox2Exit();
+}
+
+bool TForm2::eventFilter(QObject* watched, QEvent* e) {
+    const bool isList = watched == ComboBox1 || watched == ComboBox2;
+    if (isList && e->type() == QEvent::FocusOut) {
+        // Opening the drop-down list or switching to another window does not
+        // leave the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(e)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+            if (watched == ComboBox1) ComboBox1Exit();
+            else ComboBox2Exit();
+        }
+    } else if (isList && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (watched == ComboBox1) ComboBox1KeyDown(k->key(), k->modifiers());
+        else ComboBox2KeyDown(k->key(), k->modifiers());
+        // Enter is done with here: the list would otherwise pick the first
+        // entry that has the typed text.
+        if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) return true;
+    } else if (watched == Edit2 && e->type() == QEvent::KeyPress) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (!k->text().isEmpty() && k->key() != Qt::Key_Delete && k->key() != Qt::Key_Tab &&
+            k->key() != Qt::Key_Backtab) {
+            QChar key = k->text().front();
+            Edit2KeyPress(key);
+            if (key.isNull()) return true;
+        }
+    }
+    return QWidget::eventFilter(watched, e);
+}
+
+// ---------------------------------------------------------------------------
+// Targets
+
+void TForm2::Edit1Change() {
+    Act([&] {
+        const QString text = Edit1->text();
+        if (auto sjis = FromQ(text)) {
+            CurrentTarget() = *sjis;
+            return;
+        }
+        SetTargetField(CurrentTarget());
+        (void)FromQOrThrow(text);  // raises the conversion error naming the text
+    });
+}
+
+bool TForm2::Edit1DragOver(QObject* source) {
+    return source && (source == ShellTreeView1 || source == FileListBox1);
+}
+
+void TForm2::Edit1DragDrop(QObject* source) {
+    Act([&] {
+        if (!Edit1DragOver(source)) return;
+        std::string path = FromQOrThrow(ShellTreeView1->SelectedPath());
+        if (source == ShellTreeView1) {
+            SetTargetField(path);
+            CurrentTarget() = path;
+            return;
+        }
+        // From the file list: the folder, a separator, the selected file.
+        const std::string_view separators = platform_.separators;
+        if (!EndsWithSeparator(path, separators.substr(0, 1))) path += separators.front();
+        SetTargetField(path);
+        const int index = FileListBox1->SelectedIndex();
+        if (index < 0)
+            throw UserError("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
+        path += FileListBox1->Entry(index);
+        SetTargetField(path);
+        CurrentTarget() = path;
+        CurrentCaption() = ExtractFileName(path, separators);
+        ReplaceEntry(ComboBox2, FCurItem, CurrentCaption());
+    });
+}
+
+void TForm2::WMDropFiles(const QStringList& paths) {
+    Act([&] {
+        // Every path is taken whole; one that Shift-JIS cannot hold refuses
+        // the whole drop.
+        std::vector<std::string> converted;
+        for (const QString& p : paths) converted.push_back(FromQOrThrow(p));
+        for (const std::string& p : converted) {
+            SetTargetField(p);
+            CurrentTarget() = p;
+        }
+    });
+}
+
+void TForm2::dragEnterEvent(QDragEnterEvent* e) {
+    if (DroppedFiles(e->mimeData()).isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+}
+
+void TForm2::dragMoveEvent(QDragMoveEvent* e) {
+    if (DroppedFiles(e->mimeData()).isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+}
+
+void TForm2::dropEvent(QDropEvent* e) {
+    const QStringList paths = DroppedFiles(e->mimeData());
+    if (paths.isEmpty()) {
+        e->ignore();
+        return;
+    }
+    e->setDropAction(Qt::CopyAction);
+    e->accept();
+    WMDropFiles(paths);
+}
+
+// ---------------------------------------------------------------------------
+// Folder tree, file list and filter
+
+void TForm2::ShellTreeView1Change() {
+    const QString path = ShellTreeView1->SelectedPath();
+    if (path.isEmpty()) return;
+    if (auto sjis = FromQ(path)) FileListBox1->SetDirectory(*sjis);
+    else FileListBox1->ClearDirectory();
+}
+
+void TForm2::Edit2KeyPress(QChar& key) {
+    if (key == QChar(8) || key == QLatin1Char('.')) return;
+    if (SjisLength(Edit2->text()) >= 3) key = QChar(0);
+}
+
+void TForm2::Edit2Change() {
+    const QString text = Edit2->text();
+    FileListBox1->SetMask(SjisLength(text) == 3 ? QStringLiteral("*.") + text : QStringLiteral("*.*"));
+}
+
+// ---------------------------------------------------------------------------
+// Saving and applying
+
+void TForm2::SaveTo(const std::string& path) {
+    // Everything that can fail before a file is touched comes first.
+    const int32_t blend = FieldToInt(Edit5);
+    Configuration c;
+    for (int g = 1; g <= 9; ++g) {
+        c.grid.groupNames[g] = FGroupNames[g];
+        for (int i = 1; i <= 9; ++i) {
+            c.grid.captions[g][i] = FItemCaptions[g][i];
+            c.grid.targets[g][i] = FItemTargets[g][i];
+        }
+    }
+    c.window.showBottom = CheckBox1->isChecked();
+    c.window.strech = CheckBox2->isChecked();
+    c.window.sysInfo = CheckBox3->isChecked();
+    c.window.color = static_cast<int32_t>(FWorkColor);
+    c.window.size = FWorkSize;
+    c.window.blend = blend;
+    c.window.showJapanese = CheckBox4->isChecked();
+
+    WriteConfiguration(platform_.profile, bar_.FAppDir, path, c);
+}
+
+void TForm2::SaveSettings() { SaveTo(FFileName); }
+
+void TForm2::Button2Click() {
+    Act([&] {
+        SaveSettings();
+        bar_.LoadSettings(this);
+        hide();
+    });
+}
+
+void TForm2::Button1Click() { hide(); }
+
+void TForm2::Button6Click() {
+    Act([&] {
+        SaveSettings();
+        platform_.dialogs.Information(this, U("保存しました"));
+    });
+}
+
+void TForm2::Button4Click() {
+    Act([&] {
+        const std::optional<QString> text = platform_.dialogs.InputBox(
+            this, U("設定保存"), U("ファイル名を記入してください（拡張子不要）"), QString());
+        if (!text) return;
+        const std::string path = bar_.FAppDir + FromQOrThrow(*text) + ".ini";
+        if (platform_.files.FileExists(path)) {
+            platform_.dialogs.Information(this, U("同じ名前のファイルがすでに存在します"));
+            return;
+        }
+        // The new name is taken only once the file has been written.
+        SaveTo(path);
+        FFileName = path;
+        bar_.FCaptions[0] = path;
+        Edit4->setText(ToQ(path));
+        platform_.dialogs.Information(this, U("保存しました"));
+    });
+}
+
+void TForm2::Button5Click() {
+    Act([&] {
+        const std::optional<QString> chosen =
+            platform_.dialogs.OpenFile(this, U("設定ファイル(*.ini)|*.ini"), ToQ(bar_.FAppDir));
+        if (!chosen) return;
+        const std::string path = FromQOrThrow(*chosen);
+        WritePointer(platform_.profile, bar_.FAppDir, path);
+        FFileName = path;
+        bar_.FCaptions[0] = path;
+        bar_.LoadSettings(this);
+        LoadWorkingCopy();
+        Edit4->setText(ToQ(FFileName));
+    });
+}
+
+void TForm2::Button3Click() {
+    Act([&] {
+        const std::optional<QColor> chosen = platform_.dialogs.ChooseColor(this, ColorOf(colorPreset_));
+        if (!chosen) return;
+        FWorkColor = ColorValue(*chosen);
+        colorPreset_ = FWorkColor;
+    });
+}
+
+void TForm2::Edit3Change() {
+    Act([&] { FWorkSize = FieldToInt(Edit3); });
+}
+
+void TForm2::TrackBar1Change() {
+    Act([&] { UpDown2->SetPosition(static_cast<int16_t>(TrackBar1->value())); });
+}
+
+void TForm2::Edit5Change() {
+    Act([&] { TrackBar1->setValue(FieldToInt(Edit5)); });
 }
 
 }  // namespace tw

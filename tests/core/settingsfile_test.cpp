@@ -165,12 +165,16 @@ TEST(SettingsFile, ARefusedWriteChangesNothing) {
     EXPECT_EQ(Slurp(dir.File("DataFile.ini")), pointerBefore);
 
     // A value with a line break cannot be written, and nothing of the save is.
-    c.grid.targets[1][1] = "a\r\n[Window]\r\nSize=1";
-    EXPECT_THROW(WriteConfiguration(p, dir.App(), old, c), UserError);
+    Configuration broken = c;
+    broken.grid.targets[1][1] = "a\r\n[Window]\r\nSize=1";
+    EXPECT_THROW(WriteConfiguration(p, dir.App(), old, broken), UserError);
     EXPECT_EQ(ReadConfiguration(p, old), DefaultConfiguration());
 
-    // A read-only pointer file fails the pointer write only.
+    // A read-only pointer file: the settings file is not touched either.
     chmod(dir.File("DataFile.ini").c_str(), 0444);
+    const std::string oldText = Slurp(old);
+    EXPECT_THROW(WriteConfiguration(p, dir.App(), old, c), UserError);
+    EXPECT_EQ(Slurp(old), oldText);
     try {
         WritePointer(p, dir.App(), old);
         FAIL() << "a read-only pointer file was written";

@@ -68,16 +68,19 @@ struct FakeDialogs : IDialogs {
     QColor lastColorPreset;
     QString lastFilter, lastInitialDir, lastCaption, lastPrompt;
 
+    // The next queued answer; an empty queue answers いいえ or cancels.
     template <class T>
-    static T Next(std::deque<T>& q, T fallback) {
-        if (q.empty()) return fallback;
-        T v = q.front();
-        q.pop_front();
+    static T Next(std::deque<T>& q) {
+        T v{};
+        if (!q.empty()) {
+            v = std::move(q.front());
+            q.pop_front();
+        }
         return v;
     }
     bool Confirm(QWidget*, const QString& text) override {
         shown.push_back({"confirm", text});
-        return Next(confirmAnswers, false);
+        return Next(confirmAnswers);
     }
     void Information(QWidget*, const QString& text) override { shown.push_back({"info", text}); }
     void Error(QWidget*, const QString& text) override { shown.push_back({"error", text}); }
@@ -86,18 +89,18 @@ struct FakeDialogs : IDialogs {
         lastCaption = caption;
         lastPrompt = prompt;
         shown.push_back({"input", text});
-        return Next(inputs, std::optional<QString>());
+        return Next(inputs);
     }
     std::optional<QColor> ChooseColor(QWidget*, const QColor& preset) override {
         lastColorPreset = preset;
         shown.push_back({"color", preset.name()});
-        return Next(colors, std::optional<QColor>());
+        return Next(colors);
     }
     std::optional<QString> OpenFile(QWidget*, const QString& filter, const QString& dir) override {
         lastFilter = filter;
         lastInitialDir = dir;
         shown.push_back({"open", filter});
-        return Next(files, std::optional<QString>());
+        return Next(files);
     }
     std::vector<QString> Texts(const std::string& kind) const {
         std::vector<QString> out;

@@ -1,6 +1,214 @@
 #include "platform/linux/shell_linux.h"
 
-// Placeholder until launching lands.
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <utility>
+
+#include "core/text.h"
+#include "platform/linux/applets.h"
+
 namespace tw {
-bool LinuxShell::ShellExecute(const ShellRequest&) { return false; }
+
+namespace {
+
+constexpr std::string_view kRunDll = "rundll32.exe";
+constexpr std::string_view kControlPanelPrefix = "shell32.dll,Control_RunDLL ";
+constexpr std::string_view kPrintersFolder =
+    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D}\\"
+    "::{2227A280-3AEA-1069-A2DE-08002B30309D}";
+constexpr std::string_view kPrintServerPage = "http://localhost:631/";
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
+
+bool StartsWithAscii(std::string_view text, std::string_view prefix) {
+    if (text.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (Lower(text[i]) != Lower(prefix[i])) return false;
+    return true;
+}
+
+bool SameAscii(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && StartsWithAscii(a, b);
+}
+
+bool IsExecutableFile(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+bool IsUsableDirectory(const std::string& path) {
+    struct stat st;
+    return !path.empty() && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           access(path.c_str(), X_OK) == 0;
+}
+
+bool Exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+std::string CurrentDirectory() {
+    std::string buf(4096, '\0');
+    while (!getcwd(buf.data(), buf.size())) {
+        if (errno != ERANGE) return "/";
+        buf.resize(buf.size() * 2);
+    }
+    buf.resize(buf.find('\0'));
+    return buf;
+}
+
+std::string Absolute(const std::string& path) {
+    if (path.empty() || path.front() == '/') return path;
+    std::string cwd = CurrentDirectory();
+    if (cwd.back() != '/') cwd += '/';
+    return cwd + path;
+}
+
+// A folder without the separators it may end in ("/" stays "/").
+std::string Trimmed(std::string folder) {
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    return folder;
+}
+
+// "~" and "~/..." name the home folder; "~user" is left alone.
+std::string ExpandHome(std::string path, const std::string& home) {
+    if (path == "~") return home;
+    if (path.size() >= 2 && path[0] == '~' && path[1] == '/') {
+        std::string base = home;
+        while (!base.empty() && base.back() == '/') base.pop_back();
+        return base + path.substr(1);
+    }
+    return path;
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return {};
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string Environment(const char* name) {
+    const char* v = std::getenv(name);
+    return v ? v : "";
+}
+
+}  // namespace
+
+std::optional<std::string> FindExecutable(const std::string& name, const std::string& path) {
+    if (name.empty() || name.find('/') != std::string::npos) return std::nullopt;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t colon = path.find(':', start);
+        if (colon == std::string::npos) colon = path.size();
+        const std::string dir = path.substr(start, colon - start);
+        start = colon + 1;
+        if (dir.empty() || dir.front() != '/') continue;  // never the current directory
+        std::string candidate = dir;
+        if (candidate.back() != '/') candidate += '/';
+        candidate += name;
+        if (IsExecutableFile(candidate)) return candidate;
+    }
+    return std::nullopt;
+}
+
+LinuxShell::LinuxShell() : LinuxShell(Options{}) {}
+
+LinuxShell::LinuxShell(Options options) : options_(std::move(options)) {
+    if (!options_.spawn) options_.spawn = SpawnDetached;
+}
+
+std::string LinuxShell::Path() const {
+    return options_.path ? *options_.path : Environment("PATH");
+}
+
+std::string LinuxShell::Home() const {
+    if (options_.home) return *options_.home;
+    std::string home = Environment("HOME");
+    if (home.empty())
+        if (const passwd* pw = getpwuid(getuid()); pw && pw->pw_dir) home = pw->pw_dir;
+    return home.empty() ? "/" : home;
+}
+
+std::optional<std::string> LinuxShell::FindOnPath(const std::string& name) const {
+    return FindExecutable(name, Path());
+}
+
+bool LinuxShell::Start(const std::string& program, const std::vector<std::string>& args,
+                       const std::string& directory, const std::string& fileFolder) const {
+    std::string cwd;
+    for (const std::string& d : {Absolute(directory), fileFolder, Home(), std::string("/")}) {
+        if (IsUsableDirectory(d)) {
+            cwd = Trimmed(d);
+            break;
+        }
+    }
+    return options_.spawn(LaunchCommand{program, args, cwd});
+}
+
+bool LinuxShell::OpenWithDefault(const std::string& target, const std::string& directory,
+                                 const std::string& fileFolder) const {
+    const auto opener = FindOnPath("xdg-open");
+    return opener && Start(*opener, {target}, directory, fileFolder);
+}
+
+bool LinuxShell::StartTool(const std::vector<SettingsTool>& tools) const {
+    const std::string desktops =
+        options_.desktops ? *options_.desktops : Environment("XDG_CURRENT_DESKTOP");
+    for (const SettingsTool& t : InPreferenceOrder(tools, desktops)) {
+        const auto program = FindOnPath(t.program);
+        if (!program) continue;
+        std::vector<std::string> args;
+        if (!t.argument.empty()) args.push_back(t.argument);
+        if (Start(*program, args, std::string(), std::string())) return true;
+    }
+    return false;
+}
+
+bool LinuxShell::ShellExecute(const ShellRequest& request) {
+    if (request.file.empty()) return false;
+    auto converted = TrySjisToUtf8(request.file);
+    if (!converted) return false;
+    const std::string& file = *converted;
+
+    // Control Panel applets and the printers folder.
+    if (SameAscii(file, kRunDll)) {
+        const auto params = TrySjisToUtf8(request.parameters.value_or(std::string()));
+        if (!params || !StartsWithAscii(*params, kControlPanelPrefix)) return false;
+        return StartTool(AppletTools(std::string_view(*params).substr(kControlPanelPrefix.size())));
+    }
+    if (SameAscii(file, kPrintersFolder)) {
+        if (StartTool(PrinterTools())) return true;
+        for (const std::string& socket : options_.cupsSockets)
+            if (Exists(socket)) return OpenWithDefault(std::string(kPrintServerPage), {}, {});
+        return false;
+    }
+    if (file.starts_with("::")) return false;  // no other shell folder has a counterpart
+
+    const std::string home = Home();
+    const std::string target = ExpandHome(file, home);
+    std::string directory;
+    if (request.directory)
+        if (auto d = TrySjisToUtf8(*request.directory)) directory = ExpandHome(*d, home);
+
+    if (target.find('/') != std::string::npos) {
+        const std::string path = Absolute(target);
+        if (IsExecutableFile(path)) return Start(path, {}, directory, FolderOf(path));
+        // A relative path that exists is opened where the bar sees it.
+        if (Exists(path)) return OpenWithDefault(path, directory, FolderOf(path));
+        if (target.front() == '-') return false;
+        return OpenWithDefault(target, directory, std::string());
+    }
+    if (auto program = FindOnPath(target)) return Start(*program, {}, directory, std::string());
+    // A document in the bar's own folder is named by its full path; any
+    // other name that looks like an option cannot be handed on.
+    if (const std::string path = Absolute(target); Exists(path))
+        return OpenWithDefault(path, directory, FolderOf(path));
+    if (target.front() == '-') return false;
+    return OpenWithDefault(target, directory, std::string());
+}
+
 }  // namespace tw

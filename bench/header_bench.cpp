@@ -1,0 +1,142 @@
+// The header's refresh runs up to a hundred times a second: one full refresh
+// (every query and every text) has to stay far below a millisecond.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "core/sysformat.h"
+#include "core/text.h"
+#include "platform/linux/filesystem_linux.h"
+#include "platform/linux/profile_linux.h"
+#include "platform/linux/shell_linux.h"
+#include "platform/linux/sysstatus_linux.h"
+#include "platform/qt/dialogs_qt.h"
+#include "platform/qt/screen_qt.h"
+#include "ui/HeaderControl.h"
+#include "ui/Ranch.h"
+
+namespace tw {
+namespace {
+
+// The four texts of one refresh, as the bar's timer builds them.
+void Refresh(ISystemStatus& s, const Separators& sep, std::string (&texts)[4]) {
+    texts[0] = FormatDateTime(s.Now(), sep);
+    const int64_t totalC = s.DiskTotalBytes('C');
+    const int64_t freeC = s.DiskFreeBytes('C');
+    texts[1] = DriveText('C', totalC, freeC, sep);
+    if (s.DriveExists('D')) {
+        const int64_t totalD = s.DiskTotalBytes('D');
+        const int64_t freeD = s.DiskFreeBytes('D');
+        texts[2] = DriveText('D', totalD, freeD, sep);
+    }
+    texts[3] = MemoryText(s.Memory());
+}
+
+// All queries of the running system and all formatting; no widgets.
+void BM_HeaderRefresh(benchmark::State& state) {
+    LinuxSystemStatus status;
+    const Separators sep = status.ReadSeparators();
+    std::string texts[4];
+    for (auto _ : state) {
+        Refresh(status, sep, texts);
+        benchmark::DoNotOptimize(texts);
+    }
+    state.SetLabel(status.DriveExists('D') ? "with D:" : "without D:");
+}
+BENCHMARK(BM_HeaderRefresh)->Unit(benchmark::kMicrosecond);
+
+// The same with D: on another file system (/dev/shm stands in for a home).
+void BM_HeaderRefreshWithD(benchmark::State& state) {
+    const char* old = std::getenv("HOME");
+    const std::string saved = old ? old : "";
+    setenv("HOME", "/dev/shm", 1);
+    LinuxSystemStatus status;
+    if (old) setenv("HOME", saved.c_str(), 1);
+    else unsetenv("HOME");
+    if (!status.DriveExists('D')) {
+        state.SkipWithError("/dev/shm is on the root file system");
+        return;
+    }
+    const Separators sep = status.ReadSeparators();
+    std::string texts[4];
+    for (auto _ : state) {
+        Refresh(status, sep, texts);
+        benchmark::DoNotOptimize(texts);
+    }
+}
+BENCHMARK(BM_HeaderRefreshWithD)->Unit(benchmark::kMicrosecond);
+
+// Formatting alone, from fixed figures.
+void BM_HeaderFormatting(benchmark::State& state) {
+    const Separators sep;
+    const LocalTime t{2026, 12, 6, 9, 5, 3};
+    const MemoryStatus m{17179869184u, 5368709120u};
+    std::string texts[4];
+    for (auto _ : state) {
+        texts[0] = FormatDateTime(t, sep);
+        texts[1] = DriveText('C', 2000398934016, 1500000000000, sep);
+        texts[2] = DriveText('D', 734003200, 524288, sep);
+        texts[3] = MemoryText(m);
+        benchmark::DoNotOptimize(texts);
+    }
+}
+BENCHMARK(BM_HeaderFormatting)->Unit(benchmark::kMicrosecond);
+
+// Each platform query on its own.
+void BM_Query(benchmark::State& state) {
+    LinuxSystemStatus status;
+    const int which = static_cast<int>(state.range(0));
+    static const char* const kNames[] = {"Now", "DiskTotalBytes(C)", "DiskFreeBytes(C)",
+                                         "DriveExists(D)", "Memory"};
+    for (auto _ : state) {
+        switch (which) {
+        case 0: benchmark::DoNotOptimize(status.Now()); break;
+        case 1: benchmark::DoNotOptimize(status.DiskTotalBytes('C')); break;
+        case 2: benchmark::DoNotOptimize(status.DiskFreeBytes('C')); break;
+        case 3: benchmark::DoNotOptimize(status.DriveExists('D')); break;
+        default: benchmark::DoNotOptimize(status.Memory()); break;
+        }
+    }
+    state.SetLabel(kNames[which]);
+}
+BENCHMARK(BM_Query)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
+
+// The bar's own tick on the offscreen platform: queries, texts and the
+// header's labels (painting happens later, in the event loop).
+void BM_Timer1Timer(benchmark::State& state) {
+    if (!QApplication::instance()) {
+        if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int argc = 1;
+        static char arg0[] = "tamblewick_bench";
+        static char* argv[] = {arg0, nullptr};
+        new QApplication(argc, argv);  // lives until the process ends
+    }
+    char tmpl[] = "/tmp/tamblewick-bench-XXXXXX";
+    const std::filesystem::path dir = mkdtemp(tmpl);
+    std::ofstream(dir / "Sample.ini", std::ios::binary) << "[Window]\r\nSysInfo=1\r\n";
+
+    LinuxProfile profile;
+    LinuxFileSystem files;
+    LinuxShell shell;
+    LinuxSystemStatus status;
+    QtScreen screen;
+    QtDialogs dialogs(QStringLiteral("Tamblewick"));
+    const Platform platform{profile, files,  shell, status, screen, dialogs, kPosixSeparators,
+                            dir.string() + "/tamblewick", 10};
+    {
+        TForm1 bar(platform);
+        for (auto _ : state) bar.Timer1Timer();
+        state.SetLabel(bar.HeaderControl1->SectionText(1).toStdString());
+    }
+    std::filesystem::remove_all(dir);
+}
+BENCHMARK(BM_Timer1Timer)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace tw
