@@ -4,6 +4,8 @@
 #include <QWidget>
 
 #include <array>
+#include <string>
+#include <string_view>
 
 class QLabel;
 
@@ -24,16 +26,20 @@ public:
 
     // Setting the text a section already has does nothing: no repaint.
     void SetSectionText(int index, const QString& text);
+    // The same for UTF-8 text, compared before anything is converted.
+    void SetSectionText(int index, std::string_view utf8);
     QString SectionText(int index) const;
     QLabel* Section(int index) const { return labels_[index]; }
 
 protected:
+    void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
     void Relayout();
     std::array<QLabel*, kSections> labels_{};
     std::array<int, kSections> widths_{};
+    std::array<std::string, kSections> utf8_;  // the texts as last set in UTF-8
 };
 
 }  // namespace tw

@@ -80,8 +80,9 @@ const char kPrintersFolder[] =
 
 void SetCaption(QAction* action, const std::string& sjis) {
     // A caption of "-" is drawn as a separator line, as menus do.
-    action->setSeparator(sjis == "-");
-    action->setText(ToQ(sjis));
+    const bool separator = sjis == "-";
+    action->setSeparator(separator);
+    action->setText(separator ? QString() : ToQ(sjis));
 }
 
 }  // namespace

@@ -26,17 +26,16 @@ void TForm1::LayoutHeader() {
 
 void TForm1::Timer1Timer() {
     ISystemStatus& s = platform_.status;
-    HeaderControl1->SetSectionText(0, QString::fromStdString(FormatDateTime(s.Now(), separators_)));
+    HeaderControl1->SetSectionText(0, FormatDateTime(s.Now(), separators_));
     const int64_t totalC = s.DiskTotalBytes('C');
     const int64_t freeC = s.DiskFreeBytes('C');
-    HeaderControl1->SetSectionText(1, QString::fromStdString(DriveText('C', totalC, freeC, separators_)));
+    HeaderControl1->SetSectionText(1, DriveText('C', totalC, freeC, separators_));
     if (s.DriveExists('D')) {
         const int64_t totalD = s.DiskTotalBytes('D');
         const int64_t freeD = s.DiskFreeBytes('D');
-        HeaderControl1->SetSectionText(
-            2, QString::fromStdString(DriveText('D', totalD, freeD, separators_)));
+        HeaderControl1->SetSectionText(2, DriveText('D', totalD, freeD, separators_));
     }
-    HeaderControl1->SetSectionText(3, QString::fromStdString(MemoryText(s.Memory())));
+    HeaderControl1->SetSectionText(3, MemoryText(s.Memory()));
 }
 
 }  // namespace tw

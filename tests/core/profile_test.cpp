@@ -4,10 +4,9 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "core/inifile.h"
+#include "tempdir.h"
 #include "core/text.h"
 #include "platform/linux/atomic_file.h"
 #include "platform/linux/profile_linux.h"
@@ -16,35 +15,9 @@ namespace tw {
 namespace {
 
 namespace fs = std::filesystem;
-
-class TempDir {
-public:
-    TempDir() {
-        char tmpl[] = "/tmp/tamblewick-profile-XXXXXX";
-        path_ = mkdtemp(tmpl);
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Spit(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::Slurp;
+using test::Spit;
+using test::TempDir;
 
 TEST(IniDocument, ReadsAsTheProfileServiceDoes) {
     const IniDocument doc(

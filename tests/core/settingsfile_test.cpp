@@ -4,11 +4,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 
-#include "core/inifile.h"
 #include "core/settingsfile.h"
+#include "tempdir.h"
 #include "core/text.h"
 #include "platform/linux/profile_linux.h"
 
@@ -16,28 +15,9 @@ namespace tw {
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Dir {
-    fs::path path;
-    Dir() {
-        char tmpl[] = "/tmp/tamblewick-settings-XXXXXX";
-        path = mkdtemp(tmpl);
-    }
-    ~Dir() { fs::remove_all(path); }
-    std::string App() const { return path.string() + "/"; }
-    std::string File(const std::string& n) const { return App() + n; }
-};
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void Spit(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using test::Slurp;
+using test::Spit;
+using Dir = test::TempDir;
 
 // Counts the key lines of a file.
 int KeyLines(const std::string& text) {
@@ -57,7 +37,7 @@ TEST(SettingsFile, NeitherFileGivesEveryDefaultAndWritesNothing) {
     EXPECT_EQ(c, DefaultConfiguration());
     EXPECT_EQ(c.grid.captions[7][3], "Item3");
     EXPECT_EQ(c.window, WindowOptions{});
-    EXPECT_TRUE(fs::is_empty(dir.path));
+    EXPECT_TRUE(fs::is_empty(dir.path()));
 }
 
 TEST(SettingsFile, PointerFileKeyPresentButEmptyGivesAnEmptyPath) {
