@@ -1,5 +1,5 @@
-// A bar and its settings editor over a temporary program directory, and
-// helpers that act on the editor as the user does.
+// A bar and its shown settings editor over a temporary program directory,
+// and helpers that act on the editor as the user does.
 #pragma once
 
 #include <QComboBox>
@@ -8,8 +8,11 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "fakes.h"
 #include "ui/Ranch.h"
@@ -17,34 +20,46 @@
 
 namespace tw::test {
 
+inline constexpr char kSample[] =
+    "[GroupName]\nSection1=アプリ\nSection2=フォルダ\nSection3=Web\n"
+    "[Group1]\nItem11=エディタ\nItemValue11=/usr/bin/editor\nItem12=表計算\nItemValue12=/opt/calc\n"
+    "[Group2]\nItem21=ホーム\nItemValue21=/home\n[Group3]\nItem31=検索\nItemValue31=http://x.org/\n"
+    "[Window]\nShowBottom=1\nStrech=0\nSysInfo=1\nColor=65280\nSize=60\nBlend=100\n";
+
+// Members go in reverse order: the editor, then the bar, then the folder.
 struct EditorRig {
     TestRig rig;
     std::unique_ptr<TForm1> bar;
     std::unique_ptr<TForm2> editor;
 
-    // `sample` (UTF-8) becomes Sample.ini when not empty.
-    explicit EditorRig(const std::string& sample = std::string()) {
-        if (!sample.empty()) rig.WriteFile("Sample.ini", sample);
+    // `sample` (UTF-8) becomes Sample.ini, named by the pointer file; the
+    // editor is then shown.
+    explicit EditorRig(const std::string& sample = kSample) {
+        rig.WriteFile("Sample.ini", sample);
+        rig.WriteFile("DataFile.ini", "[Data]\nFile=" + Path("Sample.ini") + "\n");
         bar = std::make_unique<TForm1>(rig.MakePlatform());
         editor = std::make_unique<TForm2>(*bar, rig.MakePlatform());
         bar->SetForms(editor.get(), nullptr);
-    }
-    ~EditorRig() {
-        editor.reset();
-        bar.reset();
+        editor->show();
     }
     // Full Shift-JIS path of a file in the program directory.
     std::string Path(const std::string& name) const { return rig.AppDir() + name; }
     QString QPath(const std::string& name) const { return QString::fromStdString(Path(name)); }
-    TForm2& e() { return *editor; }
+    std::vector<QString> Errors() const { return rig.dialogs.Texts("error"); }
 };
 
-inline void Key(QWidget* w, int key, const QString& text = QString(),
+struct EditorTest : ::testing::Test, EditorRig {
+    TForm2& e = *editor;
+};
+
+inline void Key(QWidget* w, int key, const QString& text = {}, int times = 1,
                 Qt::KeyboardModifiers mods = Qt::NoModifier) {
-    QKeyEvent press(QEvent::KeyPress, key, mods, text);
-    QCoreApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
-    QCoreApplication::sendEvent(w, &release);
+    for (int k = 0; k < times; ++k) {
+        QKeyEvent press(QEvent::KeyPress, key, mods, text);
+        QCoreApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+        QCoreApplication::sendEvent(w, &release);
+    }
 }
 
 // Types `text` key by key into `w` (a line edit or an editable list).
@@ -55,14 +70,10 @@ inline void Type(QWidget* w, const QString& text) {
     }
 }
 
-inline QLineEdit* EditOf(QWidget* w) {
-    if (auto* list = qobject_cast<QComboBox*>(w)) return list->lineEdit();
-    return qobject_cast<QLineEdit*>(w);
-}
-
 // Selects all of the field's text and types `text` over it.
 inline void Retype(QWidget* w, const QString& text) {
-    EditOf(w)->selectAll();
+    auto* list = qobject_cast<QComboBox*>(w);
+    (list ? list->lineEdit() : qobject_cast<QLineEdit*>(w))->selectAll();
     if (text.isEmpty()) Key(w, Qt::Key_Backspace, QStringLiteral("\b"));
     else Type(w, text);
 }
@@ -72,10 +83,10 @@ inline void FocusOut(QWidget* w, Qt::FocusReason reason = Qt::TabFocusReason) {
     QCoreApplication::sendEvent(w, &out);
 }
 
-inline QStringList Items(const QComboBox* list) {
-    QStringList out;
-    for (int k = 0; k < list->count(); ++k) out << list->itemText(k);
-    return out;
+// Types over an editable list and leaves it, as a rename does.
+inline void Rename(QComboBox* list, const QString& text) {
+    Retype(list, text);
+    FocusOut(list);
 }
 
 inline QString Q(const char* utf8) { return QString::fromUtf8(utf8); }
