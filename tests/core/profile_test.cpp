@@ -105,17 +105,6 @@ TEST(IniDocument, RefusesTextThatWouldBreakTheFile) {
     EXPECT_EQ(doc.Serialize(), "[A]\nk=v\n");
 }
 
-TEST(IniDocument, GarbageIsNeverFatal) {
-    std::string garbage;
-    for (int i = 0; i < 5000; ++i) garbage += static_cast<char>((i * 7919) % 256);
-    garbage += std::string(1 << 20, '=');
-    garbage += "\n[Window]\nSize=7";  // no line break at the end
-    IniDocument doc(garbage);
-    EXPECT_EQ(doc.Get("Window", "Size"), "7");
-    ASSERT_TRUE(doc.Set("Window", "Size", "8"));
-    EXPECT_EQ(IniDocument(doc.Serialize()).Get("Window", "Size"), "8");
-}
-
 TEST(LinuxProfile, AbsentFilesAndKeysGiveTheDefaultAndCreateNothing) {
     TempDir dir;
     LinuxProfile p;
