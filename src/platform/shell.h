@@ -3,10 +3,21 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tw {
 
 enum ShowCommand : int { SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_SHOWDEFAULT = 10 };
+
+// The program that starts a Control Panel applet, and the start of its
+// parameters; the applet string follows.
+inline constexpr std::string_view kRunDll = "rundll32.exe";
+inline constexpr std::string_view kControlPanelPrefix = "shell32.dll,Control_RunDLL ";
+
+// The shell namespace path of the printers folder.
+inline constexpr std::string_view kPrintersFolder =
+    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D}\\"
+    "::{2227A280-3AEA-1069-A2DE-08002B30309D}";
 
 // The arguments of one shell call. A null verb, parameter or directory is
 // std::nullopt; every string is Shift-JIS.

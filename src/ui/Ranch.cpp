@@ -74,10 +74,6 @@ const FixedLabels kEnglish = {":ControlPanel:", ":Setting:", ":SettingFiles:",
                               ":Collapse:",     "Help",      "Exit"};
 const FixedLabels kJapanese = {":ｺﾝﾄﾛｰﾙﾊﾟﾈﾙ:", ":設定:", ":設定ﾌｧｲﾙ:", ":縮小:", "ﾍﾙﾌﾟ", "終了"};
 
-const char kPrintersFolder[] =
-    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D}\\"
-    "::{2227A280-3AEA-1069-A2DE-08002B30309D}";
-
 void SetCaption(QAction* action, const std::string& sjis) {
     // A caption of "-" is drawn as a separator line, as menus do.
     const bool separator = sjis == "-";
@@ -302,8 +298,8 @@ void TForm1::RunApplet(std::string_view appletUtf8) {
     ShellRequest r;
     r.owner = this;
     r.verb = "OPEN";
-    r.file = "rundll32.exe";
-    r.parameters = "shell32.dll,Control_RunDLL " +
+    r.file = kRunDll;
+    r.parameters = std::string(kControlPanelPrefix) +
                    ExtractFileName(Sjis(appletUtf8), platform_.separators);
     r.directory = std::string();
     r.show = SW_SHOW;
@@ -329,7 +325,7 @@ void TForm1::N14Click() { RunApplet("nusrmgr.cpl"); }
 
 void TForm1::N9Click() {
     ShellRequest r;
-    r.file = kPrintersFolder;
+    r.file = std::string(kPrintersFolder);
     r.show = SW_SHOWNORMAL;
     platform_.shell.ShellExecute(r);
 }

@@ -15,11 +15,6 @@ namespace tw {
 
 namespace {
 
-constexpr std::string_view kRunDll = "rundll32.exe";
-constexpr std::string_view kControlPanelPrefix = "shell32.dll,Control_RunDLL ";
-constexpr std::string_view kPrintersFolder =
-    "::{20D04FE0-3AEA-1069-A2D8-08002B30309D}\\::{21EC2020-3AEA-1069-A2DD-08002B30309D}\\"
-    "::{2227A280-3AEA-1069-A2DE-08002B30309D}";
 constexpr std::string_view kPrintServerPage = "http://localhost:631/";
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
