@@ -35,19 +35,22 @@ bool EndsWithSeparator(std::string_view path, std::string_view separators) {
     return !path.empty() && i == path.size() - 1;
 }
 
+bool SameTextAscii(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    return true;
+}
+
 bool SameTextSjis(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        auto x = static_cast<unsigned char>(a[i]);
-        auto y = static_cast<unsigned char>(b[i]);
-        if (IsSjisLeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1]) return false;
+        if (IsSjisLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
             ++i;
-            continue;
+        } else if (LowerAscii(a[i]) != LowerAscii(b[i])) {
+            return false;
         }
-        if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
-        if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
-        if (x != y) return false;
     }
     return true;
 }
@@ -55,9 +58,8 @@ bool SameTextSjis(std::string_view a, std::string_view b) {
 std::string FoldSjis(std::string_view s) {
     std::string out(s);
     for (std::size_t i = 0; i < out.size(); ++i) {
-        const auto c = static_cast<unsigned char>(out[i]);
-        if (IsSjisLeadByte(c) && i + 1 < out.size()) ++i;
-        else if (c >= 'A' && c <= 'Z') out[i] = static_cast<char>(c + ('a' - 'A'));
+        if (IsSjisLeadByte(static_cast<unsigned char>(out[i])) && i + 1 < out.size()) ++i;
+        else out[i] = LowerAscii(out[i]);
     }
     return out;
 }

@@ -32,6 +32,15 @@ std::string ExtractFileName(std::string_view path, std::string_view separators);
 // True when the last Shift-JIS character of `path` is one of the separators.
 bool EndsWithSeparator(std::string_view path, std::string_view separators);
 
+// An ASCII letter in lower case; every other byte as it is.
+constexpr char LowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+}
+
+// Byte-wise comparison without regard to the case of ASCII letters, for
+// text of any encoding compared with ASCII names.
+bool SameTextAscii(std::string_view a, std::string_view b);
+
 // Shift-JIS aware comparison without regard to the case of ASCII letters.
 bool SameTextSjis(std::string_view a, std::string_view b);
 

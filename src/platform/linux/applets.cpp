@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/text.h"
+
 namespace tw {
 
 namespace {
@@ -108,17 +110,10 @@ const std::vector<AppletRow>& Table() {
     return table;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
-bool SameAscii(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
 std::vector<SettingsTool> Lookup(std::string_view file, std::string_view page) {
     const AppletRow* first = nullptr;
     for (const AppletRow& row : Table()) {
-        if (!SameAscii(row.file, file)) continue;
+        if (!SameTextAscii(row.file, file)) continue;
         if (row.page == page) return row.tools;
         if (!first) first = &row;
     }
@@ -128,7 +123,7 @@ std::vector<SettingsTool> Lookup(std::string_view file, std::string_view page) {
 bool Mentions(std::string_view desktops, std::string_view name) {
     while (!desktops.empty()) {
         const std::size_t colon = desktops.find(':');
-        if (SameAscii(desktops.substr(0, colon), name)) return true;
+        if (SameTextAscii(desktops.substr(0, colon), name)) return true;
         if (colon == std::string_view::npos) break;
         desktops.remove_prefix(colon + 1);
     }

@@ -20,18 +20,6 @@ std::size_t CharLength(std::string_view s, std::size_t i) {
     return IsSjisLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size() ? 2 : 1;
 }
 
-unsigned char FoldAscii(unsigned char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<unsigned char>(c + ('a' - 'A')) : c;
-}
-
-bool SameChar(std::string_view a, std::size_t ai, std::size_t an, std::string_view b,
-              std::size_t bi, std::size_t bn) {
-    if (an != bn) return false;
-    if (an == 2) return a[ai] == b[bi] && a[ai + 1] == b[bi + 1];
-    return FoldAscii(static_cast<unsigned char>(a[ai])) ==
-           FoldAscii(static_cast<unsigned char>(b[bi]));
-}
-
 bool IsDotOrDotDot(const char* n) {
     return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'));
 }
@@ -64,7 +52,7 @@ bool MatchesMask(std::string_view name, std::string_view mask) {
         const std::size_t nl = CharLength(name, n);
         if (m < mask.size()) {
             const std::size_t ml = CharLength(mask, m);
-            if ((ml == 1 && mask[m] == '?') || SameChar(name, n, nl, mask, m, ml)) {
+            if ((ml == 1 && mask[m] == '?') || SameTextSjis(name.substr(n, nl), mask.substr(m, ml))) {
                 n += nl;
                 m += ml;
                 continue;

@@ -17,17 +17,9 @@ namespace {
 
 constexpr std::string_view kPrintServerPage = "http://localhost:631/";
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c; }
-
+// Whether `text` starts with the ASCII `prefix`, letters in either case.
 bool StartsWithAscii(std::string_view text, std::string_view prefix) {
-    if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (Lower(text[i]) != Lower(prefix[i])) return false;
-    return true;
-}
-
-bool SameAscii(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && StartsWithAscii(a, b);
+    return SameTextAscii(text.substr(0, prefix.size()), prefix);
 }
 
 bool IsExecutableFile(const std::string& path) {
@@ -170,12 +162,12 @@ bool LinuxShell::ShellExecute(const ShellRequest& request) {
     const std::string& file = *converted;
 
     // Control Panel applets and the printers folder.
-    if (SameAscii(file, kRunDll)) {
+    if (SameTextAscii(file, kRunDll)) {
         const auto params = TrySjisToUtf8(request.parameters.value_or(std::string()));
         if (!params || !StartsWithAscii(*params, kControlPanelPrefix)) return false;
         return StartTool(AppletTools(std::string_view(*params).substr(kControlPanelPrefix.size())));
     }
-    if (SameAscii(file, kPrintersFolder)) {
+    if (SameTextAscii(file, kPrintersFolder)) {
         if (StartTool(PrinterTools())) return true;
         for (const std::string& socket : options_.cupsSockets)
             if (Exists(socket)) return OpenWithDefault(std::string(kPrintServerPage), {}, {});
