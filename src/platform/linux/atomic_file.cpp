@@ -35,7 +35,7 @@ bool CanWriteFile(const std::string& path) {
     struct stat st;
     if (stat(target.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) return false;
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) return false;
+        if (IsReadOnlyMode(st.st_mode)) return false;
         if (access(target.c_str(), W_OK) != 0) return false;
     } else if (errno != ENOENT) {
         return false;

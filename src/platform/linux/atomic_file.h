@@ -2,12 +2,18 @@
 // old or the new file and never a truncated one.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstddef>
 #include <limits>
 #include <string>
 #include <string_view>
 
 namespace tw {
+
+// A file without any write permission bit counts as read-only, for root
+// too: writing, deleting and the listing's attributes all go by this.
+inline bool IsReadOnlyMode(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0; }
 
 // Whether `path` (UTF-8) may be written: a file that exists must be writable
 // and carry a write permission bit (a read-only file stays read-only even

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "core/text.h"
+#include "platform/linux/atomic_file.h"
 
 namespace tw {
 
@@ -24,15 +25,13 @@ bool IsDotOrDotDot(const char* n) {
     return n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0'));
 }
 
-bool HasWriteBit(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0; }
-
 uint32_t AttributesOf(const std::string& fsPath, std::string_view name) {
     struct stat st;
     if (stat(fsPath.c_str(), &st) != 0) return 0;  // dangling link or gone
     if (S_ISDIR(st.st_mode)) return kAttrDirectory;
     if (!S_ISREG(st.st_mode)) return 0;
     uint32_t a = kAttrArchive;
-    if (!HasWriteBit(st.st_mode)) a |= kAttrReadOnly;
+    if (IsReadOnlyMode(st.st_mode)) a |= kAttrReadOnly;
     if (!name.empty() && name.front() == '.') a |= kAttrHidden;
     return a;
 }
@@ -128,7 +127,7 @@ bool LinuxFileSystem::DeleteFile(std::string_view path) {
     struct stat st;
     if (stat(p->c_str(), &st) == 0) {
         if (S_ISDIR(st.st_mode)) return false;
-        if (S_ISREG(st.st_mode) && !HasWriteBit(st.st_mode)) return false;
+        if (S_ISREG(st.st_mode) && IsReadOnlyMode(st.st_mode)) return false;
     }
     return unlink(p->c_str()) == 0;
 }
