@@ -569,14 +569,8 @@ void TForm2::WMDropFiles(const QStringList& paths) {
     });
 }
 
-void TForm2::dragEnterEvent(QDragEnterEvent* e) {
-    if (DroppedFiles(e->mimeData()).isEmpty()) {
-        e->ignore();
-        return;
-    }
-    e->setDropAction(Qt::CopyAction);
-    e->accept();
-}
+// Entering is the first move: the same answer.
+void TForm2::dragEnterEvent(QDragEnterEvent* e) { dragMoveEvent(e); }
 
 void TForm2::dragMoveEvent(QDragMoveEvent* e) {
     if (DroppedFiles(e->mimeData()).isEmpty()) {

@@ -342,14 +342,7 @@ bool TTargetEdit::Accepts(QDropEvent* e) {
     return !DroppedFiles(e->mimeData()).isEmpty();
 }
 
-void TTargetEdit::dragEnterEvent(QDragEnterEvent* e) {
-    if (Accepts(e)) {
-        e->setDropAction(Qt::CopyAction);
-        e->accept();
-    } else {
-        e->ignore();
-    }
-}
+void TTargetEdit::dragEnterEvent(QDragEnterEvent* e) { dragMoveEvent(e); }
 
 void TTargetEdit::dragMoveEvent(QDragMoveEvent* e) {
     if (Accepts(e)) {
