@@ -15,6 +15,7 @@
 #include "ui/HeaderControl.h"
 #include "ui/SettinFiles.h"
 #include "ui/Setting.h"
+#include "ui/formlook.h"
 #include "ui/qtext.h"
 
 namespace tw {
@@ -88,9 +89,7 @@ TForm1::TForm1(const Platform& platform, QWidget* parent)
     setObjectName("Form1");
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
     setAttribute(Qt::WA_QuitOnClose, false);  // closing ends the program through closed()
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(DesignFont());
     setAccessibleName(QString::fromStdString(ApplicationTitle(
         ExtractFileName(platform_.executablePath, platform_.separators))));
 
@@ -247,9 +246,7 @@ void TForm1::LoadSettings(QObject*) {
     Exit1->setText(QString::fromUtf8(l.exit));
 }
 
-QColor TForm1::BackgroundColor() const {
-    return QColor(FBarColor & 0xFF, (FBarColor >> 8) & 0xFF, (FBarColor >> 16) & 0xFF);
-}
+QColor TForm1::BackgroundColor() const { return ToQColor(FBarColor); }
 
 Rect TForm1::Geometry() const {
     const QRect g = geometry();

@@ -13,6 +13,7 @@
 #include "core/settingsfile.h"
 #include "core/text.h"
 #include "ui/Ranch.h"
+#include "ui/formlook.h"
 #include "ui/qtext.h"
 
 namespace tw {
@@ -54,9 +55,7 @@ TForm3::TForm3(TForm1& bar, const Platform& platform, QWidget* parent)
     setObjectName("Form3");
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("設定ファイル"));
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(DesignFont());
     resize(kOuterWidth, kOuterHeight);
 
     ListBox1 = new QListWidget(this);

@@ -23,6 +23,7 @@
 #include "core/text.h"
 #include "ui/Ranch.h"
 #include "ui/SettingWidgets.h"
+#include "ui/formlook.h"
 #include "ui/qtext.h"
 
 namespace tw {
@@ -45,12 +46,6 @@ int32_t FieldToInt(const QLineEdit* field) {
     throw UserError("'" + text.toStdString() + "' は整数ではありません");
 }
 
-QColor ColorOf(uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
-uint32_t ColorValue(const QColor& c) {
-    return static_cast<uint32_t>(c.red()) | static_cast<uint32_t>(c.green()) << 8 |
-           static_cast<uint32_t>(c.blue()) << 16;
-}
-
 void SetLabelled(QWidget* w, const char* label) { w->setAccessibleName(U(label)); }
 
 }  // namespace
@@ -60,9 +55,7 @@ TForm2::TForm2(TForm1& bar, const Platform& platform, QWidget* parent)
     setObjectName("Form2");
     setWindowTitle(QStringLiteral("Tamblewick 設定"));
     setAttribute(Qt::WA_QuitOnClose, false);
-    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
-    font.setPixelSize(12);
-    setFont(font);
+    setFont(DesignFont());
     BuildControls();
     resize(706, 495);
     FormCreate();
@@ -692,9 +685,9 @@ void TForm2::Button5Click() {
 
 void TForm2::Button3Click() {
     Act([&] {
-        const std::optional<QColor> chosen = platform_.dialogs.ChooseColor(this, ColorOf(colorPreset_));
+        const std::optional<QColor> chosen = platform_.dialogs.ChooseColor(this, ToQColor(colorPreset_));
         if (!chosen) return;
-        FWorkColor = ColorValue(*chosen);
+        FWorkColor = FromQColor(*chosen);
         colorPreset_ = FWorkColor;
     });
 }
