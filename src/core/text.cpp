@@ -223,7 +223,11 @@ std::string Utf8ToSjis(std::string_view utf8) {
 std::string Sjis(std::string_view utf8) { return Utf8ToSjis(utf8); }
 
 UserError NotAnInteger(std::string_view sjisText) {
-    return UserError(Replace("'%s' は整数ではありません", SjisToUtf8ForDisplay(sjisText)));
+    return NotAnIntegerUtf8(SjisToUtf8ForDisplay(sjisText));
+}
+
+UserError NotAnIntegerUtf8(std::string_view utf8Text) {
+    return UserError(Replace("'%s' は整数ではありません", utf8Text));
 }
 
 UserError CannotWrite(std::string_view sjisPath) {

@@ -78,8 +78,9 @@ std::string SjisToUtf8ForDisplay(std::string_view sjis);
 // Shift-JIS form of a UTF-8 literal of the program's own texts.
 std::string Sjis(std::string_view utf8);
 
-// "'%s' は整数ではありません" for a Shift-JIS text.
+// "'%s' は整数ではありません" for a Shift-JIS text, and for a UTF-8 one.
 UserError NotAnInteger(std::string_view sjisText);
+UserError NotAnIntegerUtf8(std::string_view utf8Text);
 // "%s に書き込めません" for a Shift-JIS path.
 UserError CannotWrite(std::string_view sjisPath);
 

@@ -43,7 +43,7 @@ qsizetype SjisLength(const QString& text) {
 int32_t FieldToInt(const QLineEdit* field) {
     const QString text = field->text();
     if (auto sjis = FromQ(text)) return StrToInt(*sjis);
-    throw UserError("'" + text.toStdString() + "' は整数ではありません");
+    throw NotAnIntegerUtf8(text.toStdString());
 }
 
 void SetLabelled(QWidget* w, const char* label) { w->setAccessibleName(U(label)); }
