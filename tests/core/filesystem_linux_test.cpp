@@ -9,6 +9,7 @@
 
 #include "core/text.h"
 #include "platform/linux/filesystem_linux.h"
+#include "tempdir.h"
 
 namespace tw {
 namespace {
@@ -16,8 +17,8 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(LinuxFileSystemFind, ListsIniEntriesCaseBlindInCaseBlindOrderWithTheirAttributes) {
-    char tmpl[] = "/tmp/tamblewick-fs-XXXXXX";
-    const fs::path dir = mkdtemp(tmpl);
+    const test::TempDir temp;
+    const fs::path& dir = temp.path();
     const auto touch = [&](const char* name, mode_t mode) {
         std::ofstream(dir / name) << "x";
         chmod((dir / name).c_str(), mode);
@@ -34,7 +35,6 @@ TEST(LinuxFileSystemFind, ListsIniEntriesCaseBlindInCaseBlindOrderWithTheirAttri
     std::vector<std::pair<std::string, uint32_t>> found;
     for (const FindEntry& e : LinuxFileSystem().FindFiles(Utf8ToSjis(dir.string() + "/"), "*.ini"))
         found.emplace_back(SjisToUtf8(e.name), e.attributes);
-    fs::remove_all(dir);
 
     // Letters compare as upper case, so "_" sorts after "Z". A directory is
     // 0x10, a file 0x20 (archive), plus 0x01 read-only and 0x02 hidden; a

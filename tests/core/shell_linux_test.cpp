@@ -14,6 +14,7 @@
 
 #include "core/text.h"
 #include "platform/linux/shell_linux.h"
+#include "tempdir.h"
 
 namespace tw {
 
@@ -28,14 +29,8 @@ namespace {
 namespace fs = std::filesystem;
 
 struct Sandbox {
-    const fs::path root = [] {
-        char tmpl[] = "/tmp/tamblewick-shell-XXXXXX";
-        return fs::canonical(mkdtemp(tmpl));
-    }();
-    ~Sandbox() {
-        std::error_code ec;
-        fs::remove_all(root, ec);
-    }
+    const test::TempDir temp;
+    const fs::path root = fs::canonical(temp.path());
     std::string Path(const std::string& utf8) const { return (root / utf8).string(); }
     std::string Dir(const std::string& utf8) const {
         fs::create_directories(root / utf8);

@@ -1,8 +1,5 @@
 #include "fakes.h"
 
-#include <fstream>
-#include <sstream>
-
 namespace tw::test {
 
 void TestRig::WriteFile(const std::string& name, const std::string& utf8) const {
@@ -11,14 +8,7 @@ void TestRig::WriteFile(const std::string& name, const std::string& utf8) const 
         if (c == '\n') crlf += '\r';
         crlf += c;
     }
-    std::ofstream(dir / name, std::ios::binary) << Utf8ToSjis(crlf);
-}
-
-std::string TestRig::ReadFile(const std::string& name) const {
-    std::ifstream in(dir / name, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    Spit(temp.File(name), Utf8ToSjis(crlf));
 }
 
 }  // namespace tw::test

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/tempdir.h"
 #include "core/text.h"
 #include "platform/linux/filesystem_linux.h"
 #include "platform/linux/profile_linux.h"
@@ -113,7 +114,8 @@ struct FakeDialogs : IDialogs {
 // A temporary program directory with the real profile and file system, and
 // fakes for everything that touches the desktop.
 struct TestRig {
-    std::filesystem::path dir;
+    const TempDir temp;
+    const std::filesystem::path& dir = temp.path();
     LinuxProfile profile;
     LinuxFileSystem files;
     FakeShell shell;
@@ -121,16 +123,8 @@ struct TestRig {
     FakeScreen screen;
     FakeDialogs dialogs;
 
-    TestRig() {
-        char tmpl[] = "/tmp/tamblewick-test-XXXXXX";
-        dir = mkdtemp(tmpl);
-    }
-    ~TestRig() { std::filesystem::remove_all(dir); }
-    TestRig(const TestRig&) = delete;
-    TestRig& operator=(const TestRig&) = delete;
-
     // FAppDir as the bar computes it, Shift-JIS.
-    std::string AppDir() const { return dir.string() + "/"; }
+    std::string AppDir() const { return temp.App(); }
     Platform MakePlatform() {
         return Platform{profile, files,  shell, status, screen, dialogs, kPosixSeparators,
                         AppDir() + "tamblewick", 10};
@@ -138,7 +132,7 @@ struct TestRig {
     // Writes a file in the program directory; `utf8` is converted to Shift-JIS
     // and "\n" becomes CRLF.
     void WriteFile(const std::string& name, const std::string& utf8) const;
-    std::string ReadFile(const std::string& name) const;
+    std::string ReadFile(const std::string& name) const { return Slurp(temp.File(name)); }
 };
 
 }  // namespace tw::test
