@@ -20,8 +20,9 @@ Rect Collapsed(const Rect& current, const Rect& workArea) {
 
 Rect Expanded(const Rect& current, bool showBottom, int32_t barSize, int header,
               const Rect& workArea) {
-    const int top = showBottom ? workArea.height - barSize - header : 0;
-    return {current.left, top, workArea.width, barSize + header};
+    Rect r = PlaceAtLoad(showBottom, barSize, header, workArea);
+    r.left = current.left;
+    return r;
 }
 
 int AlphaFromBlend(int32_t blend) {
