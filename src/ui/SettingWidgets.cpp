@@ -76,6 +76,15 @@ bool TUpDown::eventFilter(QObject* watched, QEvent* e) {
 
 namespace {
 
+// A drag inside the editor names the control it started from.
+void StartEditorDrag(QWidget* source) {
+    auto* mime = new QMimeData;
+    mime->setData(kEditorDragMime, source->objectName().toUtf8());
+    auto* drag = new QDrag(source);
+    drag->setMimeData(mime);
+    drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
+}
+
 enum Role { kPathRole = Qt::UserRole + 1, kNameRole, kPopulatedRole };
 
 bool NameBefore(const QString& a, const QString& b) {
@@ -253,13 +262,7 @@ QStringList TShellTreeView::ChildNames(const QString& path) {
     return names;
 }
 
-void TShellTreeView::startDrag(Qt::DropActions) {
-    auto* mime = new QMimeData;
-    mime->setData(kEditorDragMime, objectName().toUtf8());
-    auto* drag = new QDrag(this);
-    drag->setMimeData(mime);
-    drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
-}
+void TShellTreeView::startDrag(Qt::DropActions) { StartEditorDrag(this); }
 
 // ---------------------------------------------------------------------------
 // TFileListBox
@@ -314,13 +317,7 @@ QStringList TFileListBox::Entries() const {
 
 void TFileListBox::SelectEntry(int index) { setCurrentRow(index); }
 
-void TFileListBox::startDrag(Qt::DropActions) {
-    auto* mime = new QMimeData;
-    mime->setData(kEditorDragMime, objectName().toUtf8());
-    auto* drag = new QDrag(this);
-    drag->setMimeData(mime);
-    drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::CopyAction);
-}
+void TFileListBox::startDrag(Qt::DropActions) { StartEditorDrag(this); }
 
 // ---------------------------------------------------------------------------
 // TTargetEdit
