@@ -139,6 +139,8 @@ void TForm1::BuildMenu() {
     for (int g = 1; g <= 9; ++g) {
         QMenu* group = MainMenu1->addMenu(ToQ(DefaultGroupName(g)));
         group->setObjectName(QString::fromStdString(DefaultGroupName(g)));
+        // Every "-" entry is a line, at either end and next to another one too.
+        group->setSeparatorsCollapsible(false);
         Groups[g] = group;
         for (int i = 1; i <= 9; ++i) {
             QAction* entry = group->addAction(ToQ(DefaultItemCaption(i)));

@@ -83,6 +83,23 @@ TEST(Ranch, VisibilityFollowsTheCaptionsAlone) {
         for (int i = 1; i <= 9; ++i) EXPECT_FALSE(bar.Item(g, i)->isVisible());
 }
 
+TEST(Ranch, EveryDashEntryIsDrawnAsASeparator) {
+    // First, last and two neighbouring visible entries are "-"; hidden
+    // entries stand between some of them.
+    TestRig rig;
+    rig.WriteFile("Sample.ini",
+                  "[GroupName]\nSection1=G\n"
+                  "[Group1]\nItem11=-\nItem12=a\nItem13=-\nItem14=-\nItem15=Item5\n"
+                  "Item16=-\nItem17=b\nItem18=Item8\nItem19=-\n");
+    TForm1 bar(rig.MakePlatform());
+    QMenu* menu = bar.Groups[1];
+    menu->ensurePolished();
+    for (int i : {1, 3, 4, 6, 9}) {
+        ASSERT_TRUE(bar.Item(1, i)->isSeparator());
+        EXPECT_GT(menu->actionGeometry(bar.Item(1, i)).height(), 0) << "entry " << i;
+    }
+}
+
 TEST(Ranch, FixedLabelsInBothLanguages) {
     TestRig rig;
     rig.WriteFile("Sample.ini", "[Window]\nShowJapanese=1\nStrech=1\n");
