@@ -2,7 +2,7 @@
 # Installs the Debian packages the build, the tests and the benchmarks need.
 # Quick and silent when everything is there already.
 set -e
-PACKAGES="g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev \
+PACKAGES="g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev libglib2.0-dev \
 libgtest-dev libgmock-dev libbenchmark-dev fonts-ipafont-gothic"
 missing=""
 for p in $PACKAGES; do

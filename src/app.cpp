@@ -46,10 +46,9 @@ std::string ExecutableRealPath() {
 }  // namespace tw
 
 int main(int argc, char** argv) {
-    // A Wayland client cannot place its own windows; the bar needs X11.
-    if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY")) setenv("QT_QPA_PLATFORM", "xcb", 1);
-
-    tw::TApp app(argc, argv);
+    std::vector<char*> args = tw::WithX11Platform(argc, argv);
+    int qtArgc = static_cast<int>(args.size()) - 1;
+    tw::TApp app(qtArgc, args.data());
     const std::string exe = tw::ExecutableRealPath();
     const auto exeSjis = tw::TryUtf8ToSjis(exe);
     const std::string name = exe.substr(exe.rfind('/') + 1);

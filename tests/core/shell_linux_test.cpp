@@ -14,6 +14,7 @@
 
 #include "core/text.h"
 #include "platform/linux/shell_linux.h"
+#include "recorder.h"
 #include "tempdir.h"
 
 namespace tw {
@@ -27,6 +28,8 @@ void PrintTo(const LaunchCommand& c, std::ostream* os) {
 namespace {
 
 namespace fs = std::filesystem;
+using test::RecorderScript;
+using test::TakeRecord;
 
 struct Sandbox {
     const test::TempDir temp;
@@ -43,32 +46,6 @@ struct Sandbox {
         return Path(utf8);
     }
 };
-
-// A script that records, atomically into `out`, lines "arg=" for each
-// argument, "cwd=" for its working directory and "fd=" for what each of its
-// descriptors above 2 refers to.
-std::string RecorderScript(const std::string& out) {
-    const std::string tmp = "'" + out + ".tmp'";
-    return "#!/bin/sh\n{ for a in \"$@\"; do echo \"arg=$a\"; done; echo \"cwd=$(pwd -P)\";"
-           " for f in /proc/$$/fd/*; do [ \"${f##*/}\" -gt 2 ] && [ -e \"$f\" ] && printf fd= &&"
-           " readlink \"$f\"; done; } > " + tmp + "\nmv " + tmp + " '" + out + "'\n";
-}
-
-// Waits for the script's record and takes it away: key -> values.
-std::map<std::string, std::vector<std::string>> TakeRecord(const std::string& out) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (!fs::exists(out) && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::ifstream in(out);
-    EXPECT_TRUE(in) << "the program did not run";
-    std::map<std::string, std::vector<std::string>> r;
-    for (std::string line; std::getline(in, line);) {
-        const std::size_t eq = line.find('=');
-        r[line.substr(0, eq)].push_back(line.substr(eq + 1));
-    }
-    fs::remove(out);
-    return r;
-}
 
 ShellRequest Entry(const std::string& utf8File, std::optional<std::string> utf8Dir) {
     ShellRequest r{nullptr, std::nullopt, Utf8ToSjis(utf8File), std::nullopt, std::nullopt};
@@ -162,6 +139,107 @@ TEST(LinuxShellApplets, MapToSettingsToolsOnPathAndUnknownOnesStartNothing) {
     started.clear();
     EXPECT_FALSE(shell.ShellExecute(Entry("", "")));  // an empty file
     EXPECT_TRUE(started.empty());
+}
+
+// Sets an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (old_) setenv(name_, old_->c_str(), 1);
+        else unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
+
+TEST(LinuxShellDesktopEntries, GoToTheEntryLauncherBeforeAnyOtherRule) {
+    Sandbox box;
+    box.Write("bin/xdg-open", "#!/bin/sh\n", 0755);
+    // Executable, as entries on a desktop often are: still an entry.
+    const std::string entry = box.Write("apps/editor.desktop", "[Desktop Entry]\n", 0755);
+    box.Write("home/files.desktop", "[Desktop Entry]\n", 0644);
+    std::vector<std::string> entries;
+    std::vector<LaunchCommand> started;
+    LinuxShell::Options options = Controlled(box);
+    options.launchEntry = [&](const std::string& e) {
+        entries.push_back(e);
+        return true;
+    };
+    options.spawn = [&](const LaunchCommand& c) {
+        started.push_back(c);
+        return true;
+    };
+    LinuxShell shell(options);
+    for (const char* file : {"~/files.desktop", "org.example.Viewer.desktop"})
+        EXPECT_TRUE(shell.ShellExecute(Entry(file, std::nullopt))) << file;
+    EXPECT_TRUE(shell.ShellExecute(Entry(entry, box.Path("apps/"))));
+    EXPECT_EQ(entries, (std::vector<std::string>{box.Path("home/files.desktop"),
+                                                  "org.example.Viewer.desktop", entry}));
+    EXPECT_TRUE(started.empty());
+    // A folder or a missing file of that name is no entry.
+    box.Dir("folder.desktop");
+    for (const std::string& file : {box.Path("folder.desktop"), box.Path("gone.desktop")}) {
+        entries.clear();
+        started.clear();
+        shell.ShellExecute(Entry(file, std::nullopt));
+        EXPECT_TRUE(entries.empty()) << file;
+        ASSERT_EQ(started.size(), 1u) << file;
+        EXPECT_EQ(started[0].program, box.Path("bin/xdg-open"));
+    }
+}
+
+TEST(LinuxShellDesktopEntries, StartTheirApplicationWithPathFieldCodesAndTerminal) {
+    Sandbox box;
+    const std::string out = box.Path("record");
+    const std::string program = box.Write("bin/program", RecorderScript(out), 0755);
+    const std::string work = box.Dir("work");
+    const auto entry = [&](const std::string& name, const std::string& body) {
+        return box.Write("apps/" + name + ".desktop",
+                         "[Desktop Entry]\nType=Application\nName=" + name + "\n" + body, 0644);
+    };
+    LinuxShell shell(Controlled(box));
+
+    // Field codes that take files or addresses are dropped when there are none.
+    ASSERT_TRUE(shell.ShellExecute(Entry(
+        entry("plain", "Exec=" + program + " %f %U --flag \"two words\"\nPath=" + work + "\n"),
+        std::nullopt)));
+    auto r = TakeRecord(out);
+    EXPECT_EQ(r["cwd"], std::vector<std::string>{work});
+    EXPECT_EQ(r["arg"], (std::vector<std::string>{"--flag", "two words"}));
+
+    // Terminal=true runs the command in a terminal found on PATH.
+    const std::string terminalOut = box.Path("terminal");
+    const std::string terminals = box.Dir("terminals");
+    // It sets its own PATH: the one it inherits holds only the terminal.
+    std::string terminal = RecorderScript(terminalOut);
+    terminal.insert(terminal.find('\n') + 1, "PATH=/usr/bin:/bin\n");
+    box.Write("terminals/xterm", terminal, 0755);
+    {
+        const ScopedEnv path("PATH", terminals);
+        ASSERT_TRUE(shell.ShellExecute(
+            Entry(entry("console", "Exec=" + program + " -v\nTerminal=true\n"), std::nullopt)));
+    }
+    r = TakeRecord(terminalOut);
+    ASSERT_GE(r["arg"].size(), 2u);
+    EXPECT_EQ(r["arg"].front(), "-e");
+    EXPECT_NE(std::find(r["arg"].begin(), r["arg"].end(), program), r["arg"].end());
+
+    // Hidden, broken and non-application entries start nothing.
+    for (const std::string& body :
+         {"Exec=" + program + "\nHidden=true\n", std::string("Name=No Exec\n"),
+          "Exec=" + program + "\nTryExec=" + box.Path("missing") + "\n"}) {
+        EXPECT_FALSE(shell.ShellExecute(Entry(entry("bad", body), std::nullopt))) << body;
+    }
+    EXPECT_FALSE(shell.ShellExecute(Entry(
+        box.Write("apps/link.desktop", "[Desktop Entry]\nType=Link\nName=L\nURL=file:///\n", 0644),
+        std::nullopt)));
+    EXPECT_FALSE(fs::exists(out));
 }
 
 }  // namespace

@@ -38,6 +38,11 @@ bool Exists(const std::string& path) {
     return stat(path.c_str(), &st) == 0;
 }
 
+bool IsRegularFile(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
 std::string CurrentDirectory() {
     std::string buf(4096, '\0');
     while (!getcwd(buf.data(), buf.size())) {
@@ -106,6 +111,7 @@ LinuxShell::LinuxShell() : LinuxShell(Options{}) {}
 
 LinuxShell::LinuxShell(Options options) : options_(std::move(options)) {
     if (!options_.spawn) options_.spawn = SpawnDetached;
+    if (!options_.launchEntry) options_.launchEntry = LaunchDesktopEntry;
 }
 
 std::string LinuxShell::Path() const {
@@ -181,6 +187,11 @@ bool LinuxShell::ShellExecute(const ShellRequest& request) {
     if (request.directory)
         if (auto d = TrySjisToUtf8(*request.directory)) directory = ExpandHome(*d, home);
 
+    if (IsDesktopEntryName(target)) {
+        const std::string path = Absolute(target);
+        if (IsRegularFile(path)) return options_.launchEntry(path);
+        if (target.find('/') == std::string::npos) return options_.launchEntry(target);
+    }
     if (target.find('/') != std::string::npos) {
         const std::string path = Absolute(target);
         if (IsExecutableFile(path)) return Start(path, {}, directory, FolderOf(path));

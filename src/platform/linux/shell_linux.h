@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/linux/applets.h"
+#include "platform/linux/desktop_entry.h"
 #include "platform/linux/spawn.h"
 #include "platform/shell.h"
 
@@ -22,6 +23,9 @@ namespace tw {
 //   print server's page http://localhost:631/ when CUPS runs here;
 // - a leading "~" or "~/" in the file or the directory stands for the home
 //   folder;
+// - a desktop entry (a regular file named "*.desktop", or a bare
+//   "*.desktop" name that is no file here, taken as a desktop file ID): the
+//   application it describes (desktop_entry.h);
 // - an executable regular file named by a path with "/", or a bare name
 //   found as one on PATH: started detached (spawn.h);
 // - anything else (document, folder, URL, unknown name): "xdg-open" with the
@@ -36,6 +40,7 @@ namespace tw {
 class LinuxShell : public IShell {
 public:
     using Spawner = std::function<bool(const LaunchCommand&)>;
+    using EntryLauncher = std::function<bool(const std::string& entry)>;
     struct Options {
         // Each unset value is read from the environment at every call.
         std::optional<std::string> path;      // PATH
@@ -44,6 +49,7 @@ public:
         // CUPS is taken to run when one of these sockets exists.
         std::vector<std::string> cupsSockets = {"/run/cups/cups.sock", "/var/run/cups/cups.sock"};
         Spawner spawn = SpawnDetached;
+        EntryLauncher launchEntry = LaunchDesktopEntry;
     };
 
     LinuxShell();

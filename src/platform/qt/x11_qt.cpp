@@ -23,9 +23,12 @@ xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
 }  // namespace
 
 void SkipTaskbar(QWidget* window) {
+    // Other platforms (offscreen among them) may offer the X11 interface
+    // without a connection behind it.
+    if (!window || QGuiApplication::platformName() != QLatin1String("xcb")) return;
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11 || !window) return;
-    xcb_connection_t* c = x11->connection();
+    xcb_connection_t* c = x11 ? x11->connection() : nullptr;
+    if (!c) return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t state = Atom(c, "_NET_WM_STATE");
     const xcb_atom_t skip[2] = {Atom(c, "_NET_WM_STATE_SKIP_TASKBAR"),
@@ -49,6 +52,18 @@ void SkipTaskbar(QWidget* window) {
                    XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                    reinterpret_cast<const char*>(&msg));
     xcb_flush(c);
+}
+
+std::vector<char*> WithX11Platform(int argc, char** argv) {
+    static char option[] = "-platform";
+    static char xcb[] = "xcb";
+    std::vector<char*> args(argv, argv + argc);
+    if (!std::getenv("QT_QPA_PLATFORM") && std::getenv("DISPLAY")) {
+        args.push_back(option);
+        args.push_back(xcb);
+    }
+    args.push_back(nullptr);
+    return args;
 }
 
 }  // namespace tw

@@ -1,5 +1,7 @@
-// X11 properties that Qt has no API for.
+// X11 details that Qt has no API for, and the choice of the X11 platform.
 #pragma once
+
+#include <vector>
 
 class QWidget;
 
@@ -7,7 +9,15 @@ namespace tw {
 
 // Asks the window manager to leave a shown top-level window off the task
 // bar and the pager (_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER).
-// Does nothing off X11.
+// Does nothing unless the application runs on X11 (the xcb platform).
 void SkipTaskbar(QWidget* window);
+
+// The command line for QApplication: `argv` with "-platform xcb" added when
+// the user has chosen no Qt platform (QT_QPA_PLATFORM) and an X display is
+// there, since a Wayland client cannot place its own window. The choice
+// goes on the command line, not into the environment, so programs the bar
+// starts inherit the environment exactly as the user left it. The result
+// ends with a null pointer; its size less one is the new argc.
+std::vector<char*> WithX11Platform(int argc, char** argv);
 
 }  // namespace tw
