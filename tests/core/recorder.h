@@ -1,17 +1,40 @@
-// A program that records how it was started, for tests that launch things.
+// Helpers for tests that launch programs: a recorder of how a program was
+// started, and environment variables set for one test.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 namespace tw::test {
+
+// Sets or clears an environment variable for the life of the object.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : name_(name) {
+        if (const char* old = std::getenv(name)) old_ = old;
+        if (value) setenv(name, value, 1);
+        else unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (old_) setenv(name_, old_->c_str(), 1);
+        else unsetenv(name_);
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* name_;
+    std::optional<std::string> old_;
+};
 
 // A script that records, atomically into `out`, lines "arg=" for each
 // argument, "cwd=" for its working directory, "qpa=" for QT_QPA_PLATFORM

@@ -141,23 +141,6 @@ TEST(LinuxShellApplets, MapToSettingsToolsOnPathAndUnknownOnesStartNothing) {
     EXPECT_TRUE(started.empty());
 }
 
-// Sets an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const std::string& value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnv() {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 TEST(LinuxShellDesktopEntries, GoToTheEntryLauncherBeforeAnyOtherRule) {
     Sandbox box;
     box.Write("bin/xdg-open", "#!/bin/sh\n", 0755);
@@ -221,7 +204,7 @@ TEST(LinuxShellDesktopEntries, StartTheirApplicationWithPathFieldCodesAndTermina
     terminal.insert(terminal.find('\n') + 1, "PATH=/usr/bin:/bin\n");
     box.Write("terminals/xterm", terminal, 0755);
     {
-        const ScopedEnv path("PATH", terminals);
+        const test::ScopedEnv path("PATH", terminals.c_str());
         ASSERT_TRUE(shell.ShellExecute(
             Entry(entry("console", "Exec=" + program + " -v\nTerminal=true\n"), std::nullopt)));
     }

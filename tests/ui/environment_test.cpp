@@ -1,0 +1,81 @@
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+
+#include "core/recorder.h"
+#include "core/tempdir.h"
+#include "platform/linux/desktop_entry.h"
+#include "platform/linux/shell_linux.h"
+#include "platform/qt/x11_qt.h"
+
+namespace tw {
+namespace {
+
+using test::ScopedEnv;
+
+// Starts the recorder once as a program and once through a desktop entry,
+// and returns what each saw of QT_QPA_PLATFORM.
+std::vector<std::string> PlatformSeenByLaunchedPrograms(const test::TempDir& dir) {
+    const std::string out = dir.File("record");
+    const std::string program = dir.File("program");
+    std::ofstream(program) << test::RecorderScript(out);
+    std::filesystem::permissions(program, std::filesystem::perms::owner_all);
+    const std::string entry = dir.File("program.desktop");
+    std::ofstream(entry) << "[Desktop Entry]\nType=Application\nName=P\nExec=" << program << "\n";
+
+    std::vector<std::string> seen;
+    LinuxShell shell;
+    for (const std::string& target : {program, entry}) {
+        ShellRequest request;
+        request.file = target;
+        EXPECT_TRUE(shell.ShellExecute(request));
+        auto r = test::TakeRecord(out);
+        seen.push_back(r["qpa"].empty() ? "" : r["qpa"].front());
+    }
+    return seen;
+}
+
+TEST(Environment, TheBarsChoiceOfX11IsNotPassedToProgramsItStarts) {
+    const test::TempDir dir;
+    char name[] = "tamblewick";
+    char* argv[] = {name, nullptr};
+    {
+        const ScopedEnv display("DISPLAY", ":7");
+        const ScopedEnv platform("QT_QPA_PLATFORM", nullptr);
+        const std::vector<char*> args = WithX11Platform(1, argv);
+        ASSERT_EQ(args.size(), 4u);
+        EXPECT_STREQ(args[1], "-platform");
+        EXPECT_STREQ(args[2], "xcb");
+        EXPECT_EQ(args[3], nullptr);
+        EXPECT_EQ(std::getenv("QT_QPA_PLATFORM"), nullptr);
+        EXPECT_EQ(PlatformSeenByLaunchedPrograms(dir),
+                  (std::vector<std::string>{"(unset)", "(unset)"}));
+    }
+    {
+        // What the user chose themselves is theirs, and goes on unchanged.
+        const ScopedEnv display("DISPLAY", ":7");
+        const ScopedEnv platform("QT_QPA_PLATFORM", "wayland");
+        EXPECT_EQ(WithX11Platform(1, argv).size(), 2u);
+        EXPECT_EQ(PlatformSeenByLaunchedPrograms(dir),
+                  (std::vector<std::string>{"wayland", "wayland"}));
+    }
+    const ScopedEnv display("DISPLAY", nullptr);
+    const ScopedEnv platform("QT_QPA_PLATFORM", nullptr);
+    EXPECT_EQ(WithX11Platform(1, argv).size(), 2u);  // no X display: Qt's own choice
+}
+
+TEST(Environment, X11HintsAreSkippedOffX11) {
+    // The widget tests run on the offscreen platform, which may offer the
+    // X11 interface without a connection.
+    QWidget window;
+    window.show();
+    SkipTaskbar(&window);  // must not crash
+}
+
+}  // namespace
+}  // namespace tw
