@@ -13,6 +13,7 @@
 #include "core/settingsfile.h"
 #include "core/text.h"
 #include "ui/Ranch.h"
+#include "ui/dialogwindow.h"
 #include "ui/formlook.h"
 #include "ui/qtext.h"
 
@@ -56,7 +57,7 @@ TForm3::TForm3(TForm1& bar, const Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("設定ファイル"));
     setFont(DesignFont());
-    resize(kOuterWidth, kOuterHeight);
+    new DialogWindow(this, QSize(kOuterWidth, kOuterHeight));
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName("ListBox1");
@@ -153,32 +154,6 @@ bool TForm3::eventFilter(QObject* watched, QEvent* e) {
         ListBox1MouseUp(me->button(), me->modifiers(), p.x(), p.y());
     }
     return QWidget::eventFilter(watched, e);
-}
-
-void TForm3::ApplyOuterGeometry() {
-    const QSize frame = frameGeometry().size() - geometry().size();
-    frameKnown_ = frame != QSize(0, 0);
-    resize(kOuterWidth - frame.width(), kOuterHeight - frame.height());
-    if (QScreen* s = QGuiApplication::primaryScreen()) {
-        QRect outer(QPoint(0, 0), QSize(kOuterWidth, kOuterHeight));
-        outer.moveCenter(s->geometry().center());
-        move(outer.topLeft());
-    }
-}
-
-void TForm3::showEvent(QShowEvent* e) {
-    QWidget::showEvent(e);
-    if (!placed_) {
-        placed_ = true;
-        ApplyOuterGeometry();
-    }
-}
-
-void TForm3::moveEvent(QMoveEvent* e) {
-    QWidget::moveEvent(e);
-    // A window manager adds its frame after the first show: place again once.
-    if (placed_ && !frameKnown_ && frameGeometry().size() != geometry().size())
-        ApplyOuterGeometry();
 }
 
 void TForm3::resizeEvent(QResizeEvent* e) {

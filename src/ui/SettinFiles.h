@@ -55,22 +55,15 @@ protected:
     // Opens PopupMenu1 at a screen point; tests replace it.
     virtual void PopupMenu1Popup(const QPoint& screenPoint);
 
-    void showEvent(QShowEvent* e) override;
-    void moveEvent(QMoveEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     // The selected entry's Shift-JIS name.
     std::optional<std::string> SelectedName() const;
-    // Gives the window its designed outer size, centred on the screen, once
-    // the frame around it is known.
-    void ApplyOuterGeometry();
 
     TForm1& bar_;
     Platform platform_;
-    bool placed_ = false;       // shown at least once
-    bool frameKnown_ = false;   // placed with the real frame margins
 };
 
 }  // namespace tw

@@ -23,6 +23,7 @@
 #include "core/text.h"
 #include "ui/Ranch.h"
 #include "ui/SettingWidgets.h"
+#include "ui/dialogwindow.h"
 #include "ui/formlook.h"
 #include "ui/qtext.h"
 
@@ -57,7 +58,7 @@ TForm2::TForm2(TForm1& bar, const Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(DesignFont());
     BuildControls();
-    resize(706, 495);
+    new DialogWindow(this, QSize(706, 495));
     FormCreate();
 }
 
@@ -334,12 +335,6 @@ void TForm2::showEvent(QShowEvent* e) {
     if (e->spontaneous()) return;
     if (!shownBefore_) {
         shownBefore_ = true;
-        QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-        if (s) {
-            QRect r = frameGeometry();
-            r.moveCenter(s->virtualGeometry().center());
-            move(r.topLeft());
-        }
         ShellTreeView1->SelectFirstRoot();
     }
     FormShow();

@@ -1,3 +1,5 @@
+#include <QAccessible>
+#include <QListWidget>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -12,6 +14,10 @@
 #include "platform/linux/desktop_entry.h"
 #include "platform/linux/shell_linux.h"
 #include "platform/qt/x11_qt.h"
+#include "fakes.h"
+#include "ui/Ranch.h"
+#include "ui/SettinFiles.h"
+#include "ui/Setting.h"
 
 namespace tw {
 namespace {
@@ -75,6 +81,22 @@ TEST(Environment, X11HintsAreSkippedOffX11) {
     QWidget window;
     window.show();
     SkipTaskbar(&window);  // must not crash
+}
+
+TEST(Environment, TheEditorAndTheChooserReachScreenReadersAsDialogs) {
+    test::TestRig rig;
+    TForm1 bar(rig.MakePlatform());
+    TForm2 editor(bar, rig.MakePlatform());
+    TForm3 chooser(bar, rig.MakePlatform());
+    for (QWidget* w : {static_cast<QWidget*>(&editor), static_cast<QWidget*>(&chooser)}) {
+        QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+        ASSERT_NE(a, nullptr);
+        EXPECT_EQ(a->role(), QAccessible::Dialog) << w->objectName().toStdString();
+        EXPECT_EQ(a->text(QAccessible::Name), w->windowTitle());
+    }
+    // The bar is no dialog, and other widgets keep their own roles.
+    EXPECT_NE(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::Dialog);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(chooser.ListBox1)->role(), QAccessible::List);
 }
 
 }  // namespace

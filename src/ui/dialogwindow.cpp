@@ -1,0 +1,72 @@
+#include "ui/dialogwindow.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "platform/qt/x11_qt.h"
+
+namespace tw {
+
+namespace {
+
+constexpr char kDialogProperty[] = "tamblewickDialog";
+
+// Qt gives a plain top-level widget the role of a panel; these are dialogs.
+QAccessibleInterface* DialogRole(const QString&, QObject* object) {
+    auto* w = qobject_cast<QWidget*>(object);
+    if (w && w->isWindow() && w->property(kDialogProperty).toBool())
+        return new QAccessibleWidget(w, QAccessible::Dialog);
+    return nullptr;
+}
+
+}  // namespace
+
+DialogWindow::DialogWindow(QWidget* window, QSize outer)
+    : QObject(window), window_(window), outer_(outer) {
+    static const bool installed = [] {
+        QAccessible::installFactory(DialogRole);
+        return true;
+    }();
+    (void)installed;
+    window->setProperty(kDialogProperty, true);
+    window->resize(outer);
+    window->installEventFilter(this);
+}
+
+void DialogWindow::Place() {
+    const QSize frame = window_->frameGeometry().size() - window_->geometry().size();
+    frameKnown_ = frame != QSize(0, 0);
+    window_->resize(outer_ - frame);
+    if (QScreen* s = QGuiApplication::primaryScreen()) {
+        QRect outer(QPoint(0, 0), outer_);
+        outer.moveCenter(s->geometry().center());
+        window_->move(outer.topLeft());
+    }
+}
+
+bool DialogWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (watched != window_) return false;
+    if (e->type() == QEvent::Show) {
+        if (!placed_) {
+            placed_ = true;
+            Place();
+        }
+        // The window manager reads the hint from the mapped window, which
+        // exists only once the show is through.
+        QMetaObject::invokeMethod(
+            this, [this] { SkipTaskbar(window_); }, Qt::QueuedConnection);
+    } else if (placed_ && !frameKnown_ &&
+               (e->type() == QEvent::Move || e->type() == QEvent::Paint ||
+                e->type() == QEvent::WindowActivate)) {
+        // A window manager adds its frame after the first show, and the
+        // window need not move for it: place again once the frame is known.
+        if (window_->frameGeometry().size() != window_->geometry().size()) Place();
+    }
+    return false;
+}
+
+}  // namespace tw
