@@ -1,5 +1,6 @@
 #include "core/barrules.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/text.h"
@@ -8,10 +9,19 @@ namespace tw {
 
 Rect CreationGeometry(int screenWidth) { return {0, 0, screenWidth, 20}; }
 
+namespace {
+
+int ToCoordinate(int64_t v) {
+    return static_cast<int>(std::clamp<int64_t>(v, kMinCoordinate, kMaxCoordinate));
+}
+
+}  // namespace
+
 Rect PlaceAtLoad(bool showBottom, int32_t barSize, int header, const Rect& workArea) {
-    const int height = barSize + header;
-    if (showBottom) return {0, workArea.height - barSize - header, workArea.width, height};
-    return {0, 0, workArea.width, height};
+    // In 64 bits: any Size the file holds, plus the header, must not overflow.
+    const int64_t height = int64_t{barSize} + header;
+    const int64_t top = showBottom ? int64_t{workArea.height} - height : 0;
+    return {0, ToCoordinate(top), ToCoordinate(workArea.width), ToCoordinate(height)};
 }
 
 Rect Collapsed(const Rect& current, const Rect& workArea) {

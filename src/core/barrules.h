@@ -12,6 +12,11 @@ namespace tw {
 // At creation: top 0, left 0, the full screen width, 20 high.
 Rect CreationGeometry(int screenWidth);
 
+// The window system's coordinate range (X11 positions and sizes are 16-bit);
+// placements are clamped into it.
+inline constexpr int kMinCoordinate = -32768;
+inline constexpr int kMaxCoordinate = 32767;
+
 // Placement at load: across the work area at the top, or with its top at
 // work-area height - size - header when shown at the bottom (the work-area
 // height serves as a coordinate there).

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "core/barrules.h"
 
 namespace tw {
@@ -31,6 +33,15 @@ TEST(BarRules, GeometryFormulas) {
     EXPECT_EQ(Collapsed({7, 718, 1024, 20}, bottomBar), (Rect{7, 0, 1, 738}));
     EXPECT_EQ(Expanded({0, 0, 1, 738}, true, 20, 15, bottomBar), (Rect{0, 703, 1024, 35}));
     EXPECT_EQ(Expanded({3, 0, 1, 738}, false, 20, 0, topBar), (Rect{3, 0, 1024, 20}));
+}
+
+TEST(BarRules, PlacementOfExtremeSizesStaysInTheCoordinateRange) {
+    const Rect area{0, 0, 1024, 738};
+    EXPECT_EQ(PlaceAtLoad(false, INT32_MAX, 15, area), (Rect{0, 0, 1024, kMaxCoordinate}));
+    EXPECT_EQ(PlaceAtLoad(true, INT32_MAX, 15, area), (Rect{0, kMinCoordinate, 1024, kMaxCoordinate}));
+    EXPECT_EQ(PlaceAtLoad(true, INT32_MIN, 15, area),
+              (Rect{0, kMaxCoordinate, 1024, kMinCoordinate}));
+    EXPECT_EQ(Expanded({7, 0, 1, 738}, true, INT32_MIN, 0, area).top, kMaxCoordinate);
 }
 
 TEST(BarRules, ApplicationTitle) {
