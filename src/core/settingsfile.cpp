@@ -112,4 +112,17 @@ void WritePointer(IProfile& p, std::string_view appDir, std::string_view path) {
     if (!p.Flush(pointer)) throw CannotWrite(pointer);
 }
 
+void RequireOneLine(std::string_view sjis) {
+    if (sjis.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos) return;
+    std::string shown;
+    for (char c : sjis) {
+        if (c == '\r') shown += "\\r";
+        else if (c == '\n') shown += "\\n";
+        else if (c == '\0') shown += "\\0";
+        else shown += c;
+    }
+    throw UserError("'" + SjisToUtf8ForDisplay(shown) +
+                    "' には改行か NUL 文字があるため設定ファイルに書けません");
+}
+
 }  // namespace tw

@@ -64,4 +64,9 @@ void WriteConfiguration(IProfile& profile, std::string_view appDir, std::string_
 // Writes only [Data] File of the pointer file; throws UserError on failure.
 void WritePointer(IProfile& profile, std::string_view appDir, std::string_view path);
 
+// A name or value the files' line syntax cannot hold (a line break or a NUL
+// in it) is refused where it enters: "'%s' には改行か NUL 文字があるため設定
+// ファイルに書けません", the breaks shown as \r, \n and \0. Nothing else is checked.
+void RequireOneLine(std::string_view sjis);
+
 }  // namespace tw

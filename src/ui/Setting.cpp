@@ -429,6 +429,7 @@ void TForm2::RenameGroup() {
     std::string name;
     try {
         name = text.isEmpty() ? DefaultGroupName(FCurGroup + 1) : FromQOrThrow(text);
+        RequireOneLine(name);
     } catch (const UserError&) {
         ReplaceEntry(ComboBox1, FCurGroup, FGroupNames[FCurGroup + 1]);
         throw;
@@ -443,6 +444,7 @@ void TForm2::RenameItem() {
     std::string caption;
     try {
         caption = text.isEmpty() ? DefaultItemCaption(FCurItem + 1) : FromQOrThrow(text);
+        RequireOneLine(caption);
     } catch (const UserError&) {
         ReplaceEntry(ComboBox2, FCurItem, CurrentCaption());
         throw;
@@ -507,12 +509,14 @@ bool TForm2::eventFilter(QObject* watched, QEvent* e) {
 void TForm2::Edit1Change() {
     Act([&] {
         const QString text = Edit1->text();
-        if (auto sjis = FromQ(text)) {
-            CurrentTarget() = *sjis;
-            return;
+        try {
+            const std::string sjis = FromQOrThrow(text);
+            RequireOneLine(sjis);
+            CurrentTarget() = sjis;
+        } catch (const UserError&) {
+            SetTargetField(CurrentTarget());
+            throw;
         }
-        SetTargetField(CurrentTarget());
-        (void)FromQOrThrow(text);  // raises the conversion error naming the text
     });
 }
 
@@ -524,6 +528,7 @@ void TForm2::Edit1DragDrop(QObject* source) {
     Act([&] {
         if (!Edit1DragOver(source)) return;
         std::string path = FromQOrThrow(ShellTreeView1->SelectedPath());
+        RequireOneLine(path);
         if (source == ShellTreeView1) {
             SetTargetField(path);
             CurrentTarget() = path;
@@ -537,6 +542,7 @@ void TForm2::Edit1DragDrop(QObject* source) {
         if (index < 0)
             throw UserError("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
         path += FileListBox1->Entry(index);
+        RequireOneLine(path);
         SetTargetField(path);
         CurrentTarget() = path;
         CurrentCaption() = ExtractFileName(path, separators);
@@ -549,7 +555,10 @@ void TForm2::WMDropFiles(const QStringList& paths) {
         // Every path is taken whole; one that Shift-JIS cannot hold refuses
         // the whole drop.
         std::vector<std::string> converted;
-        for (const QString& p : paths) converted.push_back(FromQOrThrow(p));
+        for (const QString& p : paths) {
+            converted.push_back(FromQOrThrow(p));
+            RequireOneLine(converted.back());
+        }
         for (const std::string& p : converted) {
             SetTargetField(p);
             CurrentTarget() = p;
@@ -650,6 +659,7 @@ void TForm2::Button4Click() {
             this, U("設定保存"), U("ファイル名を記入してください（拡張子不要）"), QString());
         if (!text) return;
         const std::string path = bar_.FAppDir + FromQOrThrow(*text) + ".ini";
+        RequireOneLine(path);
         if (platform_.files.FileExists(path)) {
             platform_.dialogs.Information(this, U("同じ名前のファイルがすでに存在します"));
             return;
@@ -669,6 +679,7 @@ void TForm2::Button5Click() {
             platform_.dialogs.OpenFile(this, U("設定ファイル(*.ini)|*.ini"), ToQ(bar_.FAppDir));
         if (!chosen) return;
         const std::string path = FromQOrThrow(*chosen);
+        RequireOneLine(path);
         WritePointer(platform_.profile, bar_.FAppDir, path);
         FFileName = path;
         bar_.FCaptions[0] = path;

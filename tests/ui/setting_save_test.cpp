@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "setting_rig.h"
 #include "ui/SettingWidgets.h"
+#include "ui/qtext.h"
 
 namespace tw {
 namespace {
@@ -197,6 +198,29 @@ TEST_F(EditorSave, FailedSavesChangeNothing) {
     EXPECT_EQ(Read("Sample.ini", "Section1"), "Changed");
     EXPECT_EQ(bar->FCaptions[1], "Changed");
     EXPECT_FALSE(e.isVisible());
+}
+
+TEST_F(EditorSave, LineBreaksAndNulAreRefusedWhereTheyEnterSoSavesKeepWorking) {
+    const std::string before = e.FItemTargets[1][1];
+    e.WMDropFiles({QStringLiteral("/tmp/two\nlines.txt")});
+    e.Edit1->setText(QStringLiteral("/typed\r\nInjected=1"));
+    e.Edit1Change();
+    e.ComboBox2->setCurrentIndex(-1);  // as typing does; a NUL cannot be typed
+    e.ComboBox2->setEditText(QString("a") + QChar(0) + "b");
+    FocusOut(e.ComboBox2);
+    const auto errors = Errors();
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(errors[0], Q("'/tmp/two\\nlines.txt' には改行か NUL 文字があるため設定ファイルに書けません."));
+    EXPECT_TRUE(errors[1].contains(QStringLiteral("\\r\\n")));
+    EXPECT_TRUE(errors[2].contains(QStringLiteral("a\\0b")));
+    EXPECT_EQ(e.FItemTargets[1][1], before);
+    EXPECT_EQ(e.Edit1->text(), ToQ(before));
+    EXPECT_EQ(e.FItemCaptions[1][1], Sjis("エディタ"));
+
+    e.Button6Click();  // the save goes through
+    EXPECT_EQ(Errors().size(), 3u);
+    EXPECT_EQ(Read("Sample.ini", "ItemValue11"), before);
+    EXPECT_EQ(Read("Sample.ini", "Injected"), "<absent>");
 }
 
 }  // namespace
