@@ -108,14 +108,12 @@ QString Join(const QString& folder, const QString& name) {
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-const QIcon& FolderIcon() {
-    static const QIcon icon = QFileIconProvider().icon(QFileIconProvider::Folder);
-    return icon;
-}
-
 }  // namespace
 
-TShellTreeView::TShellTreeView(QWidget* parent) : QTreeView(parent), model_(new QStandardItemModel(this)) {
+TShellTreeView::TShellTreeView(QWidget* parent)
+    : QTreeView(parent),
+      model_(new QStandardItemModel(this)),
+      folderIcon_(QFileIconProvider().icon(QFileIconProvider::Folder)) {
     setModel(model_);
     setHeaderHidden(true);
     setUniformRowHeights(true);
@@ -129,7 +127,32 @@ TShellTreeView::TShellTreeView(QWidget* parent) : QTreeView(parent), model_(new 
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this] { emit SelectionChanged(); });
     connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &TShellTreeView::Resync);
+    // Rows that go take their folders' watches with them.
+    connect(model_, &QStandardItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex& parent, int first, int last) {
+                for (int row = first; row <= last; ++row)
+                    Unwatch(model_->itemFromIndex(model_->index(row, 0, parent)));
+            });
 }
+
+void TShellTreeView::Watch(const QString& path) {
+    if (watchCount_[path]++ == 0) watcher_.addPath(path);
+}
+
+void TShellTreeView::Unwatch(QStandardItem* node) {
+    if (!node) return;
+    for (int row = 0; row < node->rowCount(); ++row) Unwatch(node->child(row));
+    // Every opened node, and only those, holds one watch of its folder; the
+    // same folder may be shown at several places in the tree.
+    if (!node->data(kPopulatedRole).toBool()) return;
+    const QString path = node->data(kPathRole).toString();
+    const auto it = watchCount_.find(path);
+    if (it == watchCount_.end() || --it.value() > 0) return;
+    watchCount_.erase(it);
+    watcher_.removePath(path);
+}
+
+QStringList TShellTreeView::WatchedFolders() const { return watcher_.directories(); }
 
 std::vector<TShellTreeView::Root> TShellTreeView::DefaultRoots() {
     const QString home = QDir::homePath();
@@ -154,7 +177,7 @@ void TShellTreeView::SetRoots(const std::vector<Root>& roots) {
 
 QStandardItem* TShellTreeView::MakeNode(const QString& text, const QString& path,
                                         const QString& name) {
-    auto* node = new QStandardItem(FolderIcon(), text);
+    auto* node = new QStandardItem(folderIcon_, text);
     node->setEditable(false);
     node->setData(path, kPathRole);
     node->setData(name, kNameRole);
@@ -166,7 +189,7 @@ QStandardItem* TShellTreeView::MakeNode(const QString& text, const QString& path
     } else {
         // Nothing to open yet; watch the folder so that new subfolders appear.
         node->setData(true, kPopulatedRole);
-        watcher_.addPath(path);
+        Watch(path);
     }
     return node;
 }
@@ -177,7 +200,7 @@ void TShellTreeView::Populate(QStandardItem* node) {
     node->removeRows(0, node->rowCount());
     for (const QString& name : SubfolderNames(path)) node->appendRow(MakeNode(name, Join(path, name), name));
     node->setData(true, kPopulatedRole);
-    watcher_.addPath(path);
+    Watch(path);
 }
 
 void TShellTreeView::Resync(const QString& path) {

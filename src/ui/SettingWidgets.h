@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QFileSystemWatcher>
+#include <QHash>
+#include <QIcon>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTreeView>
@@ -83,6 +85,8 @@ public:
     QStringList ChildNames(const QString& path);
 
     QStandardItemModel* FolderModel() const { return model_; }
+    // The folders watched for changes: those of the opened nodes.
+    QStringList WatchedFolders() const;
 
 signals:
     void SelectionChanged();
@@ -97,8 +101,14 @@ private:
     void UpdateChildren(QStandardItem* node);
     QStandardItem* NodeOf(const QString& path) const;
 
+    void Watch(const QString& path);
+    // Drops the watches of a node and of everything under it.
+    void Unwatch(QStandardItem* node);
+
     QStandardItemModel* model_;
+    QIcon folderIcon_;
     QFileSystemWatcher watcher_;
+    QHash<QString, int> watchCount_;
 };
 
 // The files of one folder that match a mask; no folders. Names are
