@@ -2,7 +2,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: deps configure build run test bench fuzz clean
+.PHONY: deps configure build run test sanitize bench fuzz clean
 
 deps:
 	@scripts/deps.sh
@@ -19,6 +19,21 @@ run: build
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
+# Both test suites built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# Full unwinding on malloc lets the one suppression (scripts/lsan.supp) see
+# the glibc frame it names.
+SANITIZE_BUILD ?= build-sanitize
+sanitize: deps
+	@test -f $(SANITIZE_BUILD)/CMakeCache.txt || cmake -S . -B $(SANITIZE_BUILD) $(GENERATOR) \
+	  -DCMAKE_BUILD_TYPE=Debug -DTAMBLEWICK_SANITIZE=ON \
+	  -DCMAKE_GTEST_DISCOVER_TESTS_DISCOVERY_MODE=PRE_TEST >/dev/null
+	@cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS)
+
 bench: build
 	$(BUILD)/tamblewick_bench
 
@@ -28,4 +43,4 @@ fuzz: deps
 	build-fuzz/fuzz_profile -max_total_time=60 fuzz/corpus
 
 clean:
-	rm -rf $(BUILD) build-fuzz
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz
