@@ -674,6 +674,7 @@ void TForm2::Button5Click() {
             platform_.dialogs.OpenFile(this, U("設定ファイル(*.ini)|*.ini"), ToQ(bar_.FAppDir));
         if (!chosen) return;
         const std::string path = FromQOrThrow(*chosen);
+        if (platform_.files.IsSpecialFile(path)) throw NotARegularFile(path);
         WritePointer(platform_.profile, bar_.FAppDir, path);
         FFileName = path;
         bar_.FCaptions[0] = path;
