@@ -70,18 +70,15 @@ Configuration ReadConfiguration(IProfile& p, std::string_view path) {
 
 void WriteConfiguration(IProfile& p, std::string_view appDir, std::string_view path,
                         const Configuration& c) {
-    // The pointer file is replaced last: make sure it will take the write
-    // before the settings file changes.
     const std::string pointer = PointerFilePath(appDir);
-    const bool pointerWritable = p.Write(pointer, "Data", "File", path);
-    p.Discard(pointer);
-    if (!pointerWritable) throw CannotWrite(pointer);
-
+    const auto refuse = [&](std::string_view failed) {
+        p.Discard(path);
+        p.Discard(pointer);
+        return CannotWrite(failed);
+    };
+    if (!p.Write(pointer, "Data", "File", path)) throw refuse(pointer);
     const auto put = [&](std::string_view section, std::string_view key, std::string_view value) {
-        if (!p.Write(path, section, key, value)) {
-            p.Discard(path);
-            throw CannotWrite(path);
-        }
+        if (!p.Write(path, section, key, value)) throw refuse(path);
     };
     for (int g = 1; g <= 9; ++g) {
         put("GroupName", Cat("Section", g), c.grid.groupNames[g]);
@@ -99,8 +96,19 @@ void WriteConfiguration(IProfile& p, std::string_view appDir, std::string_view p
     put("Window", "Size", std::to_string(w.size));
     put("Window", "Blend", std::to_string(w.blend));
     put("Window", "ShowJapanese", w.showJapanese ? "1" : "0");
-    if (!p.Flush(path)) throw CannotWrite(path);
-    WritePointer(p, appDir, path);
+
+    // Both files are written out in full and flushed before either original
+    // is replaced, so a full disk, a refused file or any other failure up to
+    // that point leaves both as they were. Then the settings file is renamed
+    // into place, and the pointer file last. What remains is a failure of the
+    // pointer file's rename itself (or of its folder's flush): the new
+    // settings file is in place under its own name and the pointer still
+    // names the file it named before. Both files are whole, so the next load
+    // reads a complete configuration, the old one when the save went to
+    // another file. A failed flush of the settings file's folder stops the
+    // save before the pointer file is touched.
+    const std::string_view files[] = {path, pointer};
+    if (const auto failed = p.FlushTogether(files)) throw CannotWrite(files[*failed]);
 }
 
 void WritePointer(IProfile& p, std::string_view appDir, std::string_view path) {

@@ -55,9 +55,10 @@ std::string ReadActivePath(IProfile& profile, std::string_view appDir);
 // Every key of a settings file, each defaulted on its own.
 Configuration ReadConfiguration(IProfile& profile, std::string_view path);
 
-// Writes all 178 keys into the settings file at `path` in one replacement,
-// then points the pointer file at it. All or nothing: on failure throws
-// UserError ("%s に書き込めません") and the pointer file is unchanged.
+// Writes all 178 keys into the settings file at `path` and points the
+// pointer file at it, both as one (IProfile::FlushTogether). On failure
+// throws UserError ("%s に書き込めません", the path of the file that failed)
+// and, but for a failed final rename, neither file has changed.
 void WriteConfiguration(IProfile& profile, std::string_view appDir, std::string_view path,
                         const Configuration& config);
 

@@ -234,6 +234,10 @@ UserError CannotWrite(std::string_view sjisPath) {
     return UserError(Replace("%s に書き込めません", SjisToUtf8ForDisplay(sjisPath)));
 }
 
+UserError NotARegularFile(std::string_view sjisPath) {
+    return UserError(Replace("%s は通常のファイルではありません", SjisToUtf8ForDisplay(sjisPath)));
+}
+
 int32_t StrToInt(std::string_view sjisText) {
     if (auto v = TryStrToInt(sjisText)) return *v;
     throw NotAnInteger(sjisText);

@@ -83,6 +83,8 @@ UserError NotAnInteger(std::string_view sjisText);
 UserError NotAnIntegerUtf8(std::string_view utf8Text);
 // "%s に書き込めません" for a Shift-JIS path.
 UserError CannotWrite(std::string_view sjisPath);
+// "%s は通常のファイルではありません" for a Shift-JIS path.
+UserError NotARegularFile(std::string_view sjisPath);
 
 // Whole-number conversion that raises "'%s' は整数ではありません".
 int32_t StrToInt(std::string_view sjisText);

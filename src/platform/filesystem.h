@@ -29,6 +29,9 @@ public:
     virtual ~IFileSystem() = default;
     virtual bool FileExists(std::string_view path) = 0;
     virtual bool DirectoryExists(std::string_view path) = 0;
+    // Whether something other than a regular file is at `path`, links
+    // followed: a folder, a FIFO, a device or a socket.
+    virtual bool IsSpecialFile(std::string_view path) = 0;
     // The entries of `dir` whose names match `mask` ("*.ini"), in the order
     // the enumeration yields them. An error ends the enumeration: what was
     // found before it is returned.

@@ -680,6 +680,7 @@ void TForm2::Button5Click() {
         if (!chosen) return;
         const std::string path = FromQOrThrow(*chosen);
         RequireOneLine(path);
+        if (platform_.files.IsSpecialFile(path)) throw NotARegularFile(path);
         WritePointer(platform_.profile, bar_.FAppDir, path);
         FFileName = path;
         bar_.FCaptions[0] = path;

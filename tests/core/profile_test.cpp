@@ -1,9 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <optional>
+#include <vector>
 
 #include "core/inifile.h"
 #include "tempdir.h"
@@ -168,6 +173,110 @@ TEST(LinuxProfile, WritesThroughASymbolicLinkToItsTarget) {
     EXPECT_EQ(Slurp(target), "[A]\r\nk=w\r\n");
 }
 
+TEST(LinuxProfile, LinksKeepTheirPlaceDanglingOrNotAndLoopsAreRefused) {
+    TempDir dir;
+    fs::create_directory(dir.path() / "sub");
+    const std::string link = dir.File("sub/link.ini"), chain = dir.File("chain.ini");
+    fs::create_symlink("../real.ini", link);  // dangling, relative to its folder
+    fs::create_symlink("sub/link.ini", chain);
+    LinuxProfile p;
+    ASSERT_TRUE(p.Write(chain, "A", "k", "v"));
+    ASSERT_TRUE(p.Flush(chain));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_TRUE(fs::is_symlink(chain));
+    EXPECT_EQ(Slurp(dir.File("real.ini")), "[A]\r\nk=v\r\n");
+
+    fs::create_symlink("b.ini", dir.File("a.ini"));
+    fs::create_symlink("a.ini", dir.File("b.ini"));
+    EXPECT_FALSE(p.Write(dir.File("a.ini"), "A", "k", "v"));
+    p.Discard(dir.File("a.ini"));
+}
+
+TEST(LinuxProfile, WhatIsNotARegularFileReadsAsAbsentAndIsNeverWritten) {
+    TempDir dir;
+    const std::string fifo = dir.File("fifo.ini");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0644), 0);
+    LinuxProfile p;
+    for (const std::string& path : {fifo, std::string("/dev/zero"), dir.path().string()}) {
+        EXPECT_EQ(p.Read(path, "Data", "File", "def"), "def") << path;
+        EXPECT_FALSE(p.Write(path, "Data", "File", "x")) << path;
+        p.Discard(path);
+    }
+    struct stat st;
+    ASSERT_EQ(lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// The names of the files in a folder.
+std::vector<std::string> Names(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST(AtomicFile, TemporariesHaveShortNamesAndThoseOfKilledSavesAreRemoved) {
+    TempDir dir;
+    const std::string longName = std::string(246, 'n') + ".ini";
+    EXPECT_TRUE(WriteFileAtomically(dir.File(longName), "long"));
+    EXPECT_EQ(Slurp(dir.File(longName)), "long");
+
+    // Saves killed after writing their temporary, two of this file and one
+    // of another.
+    const std::string path = dir.File("s.ini");
+    const auto killedSave = [](const std::string& target) {
+        const pid_t child = fork();
+        if (child == 0) {
+            std::optional<Replacement> r = Replacement::Prepare(target, "killed");
+            raise(SIGKILL);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        return WIFSIGNALED(status);
+    };
+    ASSERT_TRUE(killedSave(path));
+    ASSERT_TRUE(killedSave(path));
+    ASSERT_TRUE(killedSave(dir.File("other.ini")));
+    ASSERT_EQ(Names(dir.path()).size(), 3u);  // the second removed the first's
+
+    // A save of the same file still running in another process.
+    int ready[2], done[2];
+    ASSERT_EQ(pipe(ready), 0);
+    ASSERT_EQ(pipe(done), 0);
+    const pid_t running = fork();
+    if (running == 0) {
+        {
+            std::optional<Replacement> r = Replacement::Prepare(path, "running");
+            char c = r ? 'y' : 'n';
+            (void)!write(ready[1], &c, 1);
+            (void)!read(done[0], &c, 1);
+        }
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(ready[0], &c, 1), 1);
+    ASSERT_EQ(c, 'y');
+
+    EXPECT_TRUE(WriteFileAtomically(path, "saved"));
+    EXPECT_EQ(Slurp(path), "saved");
+    const std::vector<std::string> left = Names(dir.path());
+    ASSERT_EQ(left.size(), 4u);  // the long file, s.ini, one of other.ini, the running one
+    for (const std::string& name : left) {
+        if (name == longName || name == "s.ini") continue;
+        EXPECT_EQ(name.size(), 33u) << name;
+        EXPECT_EQ(name.front(), '.') << name;
+    }
+
+    (void)!write(done[1], &c, 1);
+    int status = 0;
+    waitpid(running, &status, 0);
+    EXPECT_EQ(Names(dir.path()).size(), 3u);  // it cleaned up after itself
+    for (int fd : {ready[0], ready[1], done[0], done[1]}) close(fd);
+    // The last leftover was the other file's.
+    EXPECT_TRUE(WriteFileAtomically(dir.File("other.ini"), "other"));
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{longName, "other.ini", "s.ini"}));
+}
+
 TEST(AtomicFile, AFailureMidWriteLeavesTheOldFileAndNoLeftovers) {
     TempDir dir;
     const std::string path = dir.File("s.ini");
@@ -180,7 +289,7 @@ TEST(AtomicFile, AFailureMidWriteLeavesTheOldFileAndNoLeftovers) {
 
     // The profile reports the failed replacement at Flush and keeps the file.
     LinuxProfile failing([](const std::string& p, std::string_view d) {
-        return WriteFileAtomically(p, d, d.size() / 2);
+        return Replacement::Prepare(p, d, d.size() / 2);
     });
     ASSERT_TRUE(failing.Write(path, "A", "k", "v"));
     EXPECT_FALSE(failing.Flush(path));

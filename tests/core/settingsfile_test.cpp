@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
 #include <sstream>
 
 #include "core/settingsfile.h"
@@ -161,6 +163,95 @@ TEST(SettingsFile, ARefusedWriteChangesNothing) {
     } catch (const UserError& e) {
         EXPECT_EQ(std::string(e.what()), dir.File("DataFile.ini") + " に書き込めません");
     }
+}
+
+// A profile whose disk has no room for one file and whose folder flush
+// fails after the rename of another (UTF-8 paths).
+LinuxProfile Faulty(const std::string& full, const std::string& unsynced = "") {
+    return LinuxProfile([=](const std::string& path, std::string_view data) {
+        return Replacement::Prepare(path, data, path == full ? 0 : data.size() + 1, path == unsynced);
+    });
+}
+
+std::string ErrorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const UserError& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST(SettingsFile, ASaveChangesBothFilesOrNeither) {
+    Dir dir;
+    const std::string old = dir.File("old.ini"), pointer = dir.File("DataFile.ini");
+    LinuxProfile good;
+    WriteConfiguration(good, dir.App(), old, DefaultConfiguration());
+    const std::string oldText = Slurp(old), pointerText = Slurp(pointer);
+    Configuration c = DefaultConfiguration();
+    c.grid.groupNames[1] = "Changed";
+
+    // The settings file would fit, the pointer file would not.
+    LinuxProfile full = Faulty(pointer);
+    EXPECT_EQ(ErrorOf([&] { WriteConfiguration(full, dir.App(), old, c); }), pointer + " に書き込めません");
+    EXPECT_EQ(ErrorOf([&] { WriteConfiguration(full, dir.App(), dir.File("new.ini"), c); }),
+              pointer + " に書き込めません");
+    EXPECT_EQ(Slurp(old), oldText);
+    EXPECT_EQ(Slurp(pointer), pointerText);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 2);
+
+    // The settings file is in place but its folder's flush fails: reported,
+    // and the pointer file is left alone.
+    LinuxProfile unsynced = Faulty("", dir.File("new.ini"));
+    EXPECT_EQ(ErrorOf([&] { WriteConfiguration(unsynced, dir.App(), dir.File("new.ini"), c); }),
+              dir.File("new.ini") + " に書き込めません");
+    EXPECT_EQ(ReadConfiguration(good, dir.File("new.ini")), c);
+    EXPECT_EQ(Slurp(pointer), pointerText);
+}
+
+// Runs `body` as a user without root's right to read every file: as this
+// user when it is not root, otherwise in a child that gives root up.
+void Unprivileged(const Dir& dir, const std::function<void()>& body) {
+    if (geteuid() != 0) return body();
+    const pid_t child = fork();
+    if (child == 0) {
+        if (chown(dir.path().c_str(), 65534, 65534) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        body();
+        _exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 2) GTEST_SKIP() << "cannot give up root";
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(SettingsFile, AFileThatCannotBeReadIsNeverOverwritten) {
+    Dir dir;
+    Unprivileged(dir, [&] {
+        LinuxProfile p;
+        const std::string secret = dir.File("secret.ini"), pointer = dir.File("DataFile.ini");
+        const std::string text = "[Window]\r\nSize=31\r\n[Mine]\r\nx=1\r\n";
+        Spit(secret, text);
+        ASSERT_EQ(chmod(secret.c_str(), 0200), 0);  // write-only
+        EXPECT_EQ(ReadConfiguration(p, secret), DefaultConfiguration());
+        EXPECT_EQ(ErrorOf([&] { WriteConfiguration(p, dir.App(), secret, DefaultConfiguration()); }),
+                  secret + " に書き込めません");
+        EXPECT_FALSE(fs::exists(pointer));
+
+        // An unreadable pointer file: the settings file is not written either.
+        Spit(pointer, "[Data]\r\nFile=x\r\n");
+        ASSERT_EQ(chmod(pointer.c_str(), 0200), 0);
+        EXPECT_EQ(ReadActivePath(p, dir.App()), dir.File("Sample.ini"));
+        EXPECT_EQ(ErrorOf([&] { WriteConfiguration(p, dir.App(), dir.File("s.ini"), DefaultConfiguration()); }),
+                  pointer + " に書き込めません");
+        EXPECT_FALSE(fs::exists(dir.File("s.ini")));
+        chmod(secret.c_str(), 0600);
+        chmod(pointer.c_str(), 0600);
+        EXPECT_EQ(Slurp(secret), text);
+        EXPECT_EQ(Slurp(pointer), "[Data]\r\nFile=x\r\n");
+    });
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <filesystem>
+#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -116,7 +117,13 @@ struct FakeDialogs : IDialogs {
 struct TestRig {
     const TempDir temp;
     const std::filesystem::path& dir = temp.path();
-    LinuxProfile profile;
+    // Bytes the disk takes for a file's new content (UTF-8 path), when not
+    // unlimited.
+    std::map<std::string, std::size_t> roomFor;
+    LinuxProfile profile{[this](const std::string& path, std::string_view data) {
+        const auto room = roomFor.find(path);
+        return Replacement::Prepare(path, data, room == roomFor.end() ? std::numeric_limits<std::size_t>::max() : room->second);
+    }};
     LinuxFileSystem files;
     FakeShell shell;
     FakeStatus status;

@@ -118,6 +118,21 @@ TEST_F(EditorSave, BrowseToAFileThatDoesNotExist) {
     EXPECT_EQ(KeyCount("none.ini"), 178);
 }
 
+TEST_F(EditorSave, BrowseRefusesWhatIsNotARegularFile) {
+    ASSERT_EQ(mkfifo((rig.dir / "fifo.ini").c_str(), 0644), 0);
+    fs::create_directory(rig.dir / "folder.ini");
+    const auto before = Files();
+    for (const char* name : {"fifo.ini", "folder.ini"}) {
+        rig.dialogs.shown.clear();
+        rig.dialogs.files = {QPath(name)};
+        e.Button5Click();
+        EXPECT_EQ(Errors(), std::vector<QString>{QPath(name) + Q(" は通常のファイルではありません.")});
+        EXPECT_EQ(Files(), before);
+        EXPECT_EQ(e.FFileName, Path("Sample.ini"));
+        EXPECT_EQ(bar->FCaptions[0], Path("Sample.ini"));
+    }
+}
+
 TEST_F(EditorSave, SizeAndTransparencyFields) {
     Retype(e.Edit3, "25");
     // Beyond the end where the slider already stands: the typed number stays
@@ -188,6 +203,12 @@ TEST_F(EditorSave, FailedSavesChangeNothing) {
     for (auto click : {ok, overwrite, saveAs, browse})
         refused(click, QPath("DataFile.ini") + Q(" に書き込めません."));
     chmodIn("DataFile.ini", 0644);
+    // Room on disk for the settings file but not for the pointer file.
+    rig.roomFor[rig.temp.File("DataFile.ini")] = 0;
+    for (auto click : {ok, overwrite, saveAs, browse})
+        refused(click, QPath("DataFile.ini") + Q(" に書き込めません."));
+    rig.roomFor.clear();
+    EXPECT_EQ(std::distance(fs::directory_iterator(rig.dir), fs::directory_iterator()), 2);
 
     rig.dialogs.inputs = {Q("😀")};  // a name Shift-JIS cannot hold
     e.Button4Click();

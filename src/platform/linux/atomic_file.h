@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <limits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,19 +16,74 @@ namespace tw {
 // too: writing, deleting and the listing's attributes all go by this.
 inline bool IsReadOnlyMode(mode_t mode) { return (mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0; }
 
-// Whether `path` (UTF-8) may be written: a file that exists must be writable
-// and carry a write permission bit (a read-only file stays read-only even
-// for root); its folder, or the folder of a new file, must exist and be
-// writable. Symbolic links are followed.
+// The name a path finally stands for: symbolic links are followed one by
+// one, a relative link against the folder of the link, and the last name of
+// the chain need not exist (a dangling link names the file it would make).
+// nullopt for a loop, a chain of more than 40 links or a link that cannot be
+// read.
+std::optional<std::string> ResolveLinks(const std::string& path);
+
+// Whether `path` (UTF-8) may be written: a file that exists must be a
+// regular file, writable and carry a write permission bit (a read-only file
+// stays read-only even for root); its folder, or the folder of a new file,
+// must exist and be writable. Symbolic links are followed.
 bool CanWriteFile(const std::string& path);
 
-// Writes `data` to a temporary file beside the real target of `path`, makes
-// it durable and renames it over the target, keeping the target's
-// permissions. `failAfter` simulates a full disk after that many bytes.
+// The new content of one file, written to a temporary file beside it and
+// flushed to disk, waiting to be put in place. Dropping it uncommitted
+// removes the temporary.
+//
+// Temporaries are named ".tw-" + 8 hex digits of a hash of the target's
+// name + "-" + 16 random hex digits + ".tmp": 33 bytes, whatever the length
+// of the target's name. Each is held under flock from its creation until it
+// is renamed or removed, so one that can be locked was left by a save that
+// was killed; Prepare removes those of its own target first.
+class Replacement {
+public:
+    // Links in `path` are followed; the target keeps its permissions and, as
+    // far as allowed, its owner. nullopt when the target is not a regular
+    // file, cannot be written or the temporary cannot be written in full.
+    // `failAfter` simulates a full disk after that many bytes and
+    // `failFolderSync` a folder whose flush fails after the rename.
+    static std::optional<Replacement> Prepare(
+        const std::string& path, std::string_view data,
+        std::size_t failAfter = std::numeric_limits<std::size_t>::max(),
+        bool failFolderSync = false);
+
+    Replacement(Replacement&& other) noexcept;
+    Replacement& operator=(Replacement&& other) noexcept;
+    Replacement(const Replacement&) = delete;
+    Replacement& operator=(const Replacement&) = delete;
+    ~Replacement();
+
+    // Renames the temporary over the target, then flushes the folder. False
+    // when the rename fails (the target is unchanged) or the folder's flush
+    // does (the new content is in place but may not survive a crash).
+    bool Commit();
+
+private:
+    Replacement() = default;
+    void Release();
+
+    int fd_ = -1;     // the temporary, locked
+    int dirFd_ = -1;  // the folder of the target
+    std::string tempName_, targetName_;
+    bool failFolderSync_ = false;
+};
+
+// Prepare and Commit in one.
 bool WriteFileAtomically(const std::string& path, std::string_view data,
                          std::size_t failAfter = std::numeric_limits<std::size_t>::max());
 
-// The whole content of a file; false when it cannot be read.
-bool ReadWholeFile(const std::string& path, std::string& out);
+enum class ReadResult {
+    Read,        // `out` holds the content
+    Absent,      // nothing is there (a new file)
+    NotRegular,  // a folder, FIFO, device or socket: never read
+    Unreadable,  // there, but cannot be opened or read
+};
+
+// The whole content of a regular file, read without ever blocking on
+// something that is not one.
+ReadResult ReadWholeFile(const std::string& path, std::string& out);
 
 }  // namespace tw

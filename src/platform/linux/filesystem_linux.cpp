@@ -91,6 +91,12 @@ bool LinuxFileSystem::DirectoryExists(std::string_view path) {
     return p && stat(p->c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+bool LinuxFileSystem::IsSpecialFile(std::string_view path) {
+    auto p = TrySjisToUtf8(path);
+    struct stat st;
+    return p && stat(p->c_str(), &st) == 0 && !S_ISREG(st.st_mode);
+}
+
 std::vector<FindEntry> LinuxFileSystem::FindFiles(std::string_view dir, std::string_view mask) {
     std::vector<FindEntry> found;
     const auto converted = TrySjisToUtf8(dir);

@@ -12,6 +12,7 @@ class LinuxFileSystem : public IFileSystem {
 public:
     bool FileExists(std::string_view path) override;
     bool DirectoryExists(std::string_view path) override;
+    bool IsSpecialFile(std::string_view path) override;
     // Entries of `dir` (Shift-JIS, with or without a trailing "/") whose
     // names match `mask`, in NameLess order.
     // Attribute bits: a directory carries kAttrDirectory; a regular file

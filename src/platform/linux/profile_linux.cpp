@@ -1,14 +1,16 @@
 #include "platform/linux/profile_linux.h"
 
+#include <utility>
+#include <vector>
+
 #include "core/text.h"
-#include "platform/linux/atomic_file.h"
 
 namespace tw {
 
 LinuxProfile::LinuxProfile()
-    : LinuxProfile([](const std::string& p, std::string_view d) { return WriteFileAtomically(p, d); }) {}
+    : LinuxProfile([](const std::string& p, std::string_view d) { return Replacement::Prepare(p, d); }) {}
 
-LinuxProfile::LinuxProfile(Writer writer) : writer_(std::move(writer)) {}
+LinuxProfile::LinuxProfile(Preparer prepare) : prepare_(std::move(prepare)) {}
 
 LinuxProfile::Open& LinuxProfile::Load(std::string_view path) {
     auto it = open_.find(path);
@@ -17,7 +19,9 @@ LinuxProfile::Open& LinuxProfile::Load(std::string_view path) {
     if (auto fsPath = TrySjisToUtf8(path)) {
         file.fsPath = std::move(*fsPath);
         std::string bytes;
-        if (!file.fsPath.empty() && ReadWholeFile(file.fsPath, bytes)) file.doc = IniDocument(bytes);
+        const ReadResult read = file.fsPath.empty() ? ReadResult::Absent : ReadWholeFile(file.fsPath, bytes);
+        if (read == ReadResult::Read) file.doc = IniDocument(bytes);
+        file.mayWrite = read == ReadResult::Read || read == ReadResult::Absent;
     }
     return open_.emplace(std::string(path), std::move(file)).first->second;
 }
@@ -32,7 +36,7 @@ bool LinuxProfile::Write(std::string_view path, std::string_view section, std::s
                          std::string_view value) {
     Open& file = Load(path);
     if (!file.checked) {
-        file.writable = !file.fsPath.empty() && CanWriteFile(file.fsPath);
+        file.writable = file.mayWrite && !file.fsPath.empty() && CanWriteFile(file.fsPath);
         file.checked = true;
     }
     if (!file.writable || !file.doc.Set(section, key, value)) return false;
@@ -41,12 +45,34 @@ bool LinuxProfile::Write(std::string_view path, std::string_view section, std::s
 }
 
 bool LinuxProfile::Flush(std::string_view path) {
-    auto it = open_.find(path);
-    if (it == open_.end()) return true;
-    bool ok = true;
-    if (it->second.dirty) ok = writer_(it->second.fsPath, it->second.doc.Serialize());
-    open_.erase(it);
-    return ok;
+    const std::string_view one[] = {path};
+    return !FlushTogether(one);
+}
+
+std::optional<std::size_t> LinuxProfile::FlushTogether(std::span<const std::string_view> paths) {
+    // Every file is let go, whatever happens below.
+    std::vector<std::pair<std::size_t, Open>> files;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        auto it = open_.find(paths[i]);
+        if (it == open_.end()) continue;  // untouched, or named twice
+        files.emplace_back(i, std::move(it->second));
+        open_.erase(it);
+    }
+    // First every new content, written out and flushed beside its file; a
+    // failure here drops the temporaries made so far and changes nothing.
+    std::vector<std::pair<std::size_t, Replacement>> ready;
+    for (auto& [i, file] : files) {
+        if (!file.dirty) continue;
+        std::optional<Replacement> r = prepare_(file.fsPath, file.doc.Serialize());
+        if (!r) return i;
+        ready.emplace_back(i, std::move(*r));
+    }
+    // Then the renames, in order. Only a rename itself, or the folder's
+    // flush after it, can fail now: the files before it are replaced and the
+    // rest unchanged, each one whole.
+    for (auto& [i, r] : ready)
+        if (!r.Commit()) return i;
+    return std::nullopt;
 }
 
 void LinuxProfile::Discard(std::string_view path) {
