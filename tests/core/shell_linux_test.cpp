@@ -164,5 +164,49 @@ TEST(LinuxShellApplets, MapToSettingsToolsOnPathAndUnknownOnesStartNothing) {
     EXPECT_TRUE(started.empty());
 }
 
+TEST(LinuxShellDocuments, HelpFallsBackToHtmlAndEntriesStartTheirApplication) {
+    Sandbox box;
+    for (const char* tool : {"bin/xdg-open", "bin/gio"}) box.Write(tool, "#!/bin/sh\n", 0755);
+    std::vector<LaunchCommand> started;
+    LinuxShell::Options options = Controlled(box);
+    options.spawn = [&](const LaunchCommand& c) {
+        started.push_back(c);
+        return true;
+    };
+    LinuxShell shell(options);
+    const std::string open = box.Path("bin/xdg-open"), gio = box.Path("bin/gio");
+    const std::string only = box.Dir("ヘルプ だけ"), both = box.Dir("both"), none = box.Dir("none");
+    box.Write("ヘルプ だけ/TAMBLEWICKHELP.html", "<html>", 0644);
+    box.Write("both/TAMBLEWICKHELP.html", "<html>", 0644);
+    box.Write("both/TAMBLEWICKHELP.HLP", "help", 0644);
+    box.Write("apps/editor.desktop", "[Desktop Entry]\n", 0644);
+    box.Write("apps/launcher.DESKTOP", "[Desktop Entry]\n", 0755);  // marked executable
+
+    const struct {
+        std::string file;
+        LaunchCommand want;
+    } cases[] = {
+        {only + "/TAMBLEWICKHELP.HLP", {open, {only + "/TAMBLEWICKHELP.html"}, only}},
+        {only + "/TAMBLEWICKHELP.hlp", {open, {only + "/TAMBLEWICKHELP.html"}, only}},
+        {both + "/TAMBLEWICKHELP.HLP", {open, {both + "/TAMBLEWICKHELP.HLP"}, both}},
+        {none + "/TAMBLEWICKHELP.HLP", {open, {none + "/TAMBLEWICKHELP.HLP"}, box.Path("home")}},
+        {box.Path("apps/editor.desktop"),
+         {gio, {"launch", box.Path("apps/editor.desktop")}, box.Path("apps")}},
+        {box.Path("apps/launcher.DESKTOP"),
+         {gio, {"launch", box.Path("apps/launcher.DESKTOP")}, box.Path("apps")}},
+    };
+    for (const auto& c : cases) {
+        started.clear();
+        shell.ShellExecute(Entry(c.file, std::nullopt));
+        EXPECT_EQ(started, std::vector<LaunchCommand>{c.want}) << c.file;
+    }
+    // Without gio an entry is a document like any other.
+    fs::remove(gio);
+    started.clear();
+    shell.ShellExecute(Entry(box.Path("apps/editor.desktop"), std::nullopt));
+    EXPECT_EQ(started, (std::vector<LaunchCommand>{
+                           {open, {box.Path("apps/editor.desktop")}, box.Path("apps")}}));
+}
+
 }  // namespace
 }  // namespace tw

@@ -24,6 +24,12 @@ namespace tw {
 //   folder;
 // - an executable regular file named by a path with "/", or a bare name
 //   found as one on PATH: started detached (spawn.h);
+// - a file whose name ends in ".HLP" (any case) that does not exist, when
+//   the HTML document of the same name with ".html" stands beside it: that
+//   document, by its full path, through "xdg-open";
+// - an application entry, a regular file whose name ends in ".desktop" (any
+//   case): the application it describes, through "gio launch" with the
+//   file's full path, when gio is on PATH;
 // - anything else (document, folder, URL, unknown name): "xdg-open" with the
 //   file as its one argument; a relative name that exists goes as its full
 //   path, and one that does not but starts with "-" is refused (it would
