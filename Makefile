@@ -1,8 +1,10 @@
 BUILD ?= build
+PREFIX ?= $(HOME)/.local
 JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: deps configure build run test sanitize bench fuzz clean
+.PHONY: deps configure build run test sanitize bench fuzz clean install uninstall autostart \
+  no-autostart
 
 deps:
 	@scripts/deps.sh
@@ -41,6 +43,18 @@ fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DTAMBLEWICK_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_profile
 	build-fuzz/fuzz_profile -max_total_time=60 fuzz/corpus
+
+install: build
+	@PREFIX="$(PREFIX)" EXE="$(BUILD)/tamblewick" scripts/install.sh install
+
+uninstall:
+	@PREFIX="$(PREFIX)" scripts/install.sh uninstall
+
+autostart:
+	@PREFIX="$(PREFIX)" scripts/install.sh autostart
+
+no-autostart:
+	@PREFIX="$(PREFIX)" scripts/install.sh no-autostart
 
 clean:
 	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz

@@ -225,5 +225,37 @@ TEST(LinuxShellDesktopEntries, StartTheirApplicationWithPathFieldCodesAndTermina
     EXPECT_FALSE(fs::exists(out));
 }
 
+TEST(LinuxShellDocuments, AMissingHelpFileFallsBackToTheHtmlDocumentBesideIt) {
+    Sandbox box;
+    box.Write("bin/xdg-open", "#!/bin/sh\n", 0755);
+    std::vector<LaunchCommand> started;
+    LinuxShell::Options options = Controlled(box);
+    options.spawn = [&](const LaunchCommand& c) {
+        started.push_back(c);
+        return true;
+    };
+    LinuxShell shell(options);
+    const std::string open = box.Path("bin/xdg-open");
+    const std::string only = box.Dir("ヘルプ だけ"), both = box.Dir("both"), none = box.Dir("none");
+    box.Write("ヘルプ だけ/TAMBLEWICKHELP.html", "<html>", 0644);
+    box.Write("both/TAMBLEWICKHELP.html", "<html>", 0644);
+    box.Write("both/TAMBLEWICKHELP.HLP", "help", 0644);
+
+    const struct {
+        std::string file;
+        LaunchCommand want;
+    } cases[] = {
+        {only + "/TAMBLEWICKHELP.HLP", {open, {only + "/TAMBLEWICKHELP.html"}, only}},
+        {only + "/TAMBLEWICKHELP.hlp", {open, {only + "/TAMBLEWICKHELP.html"}, only}},
+        {both + "/TAMBLEWICKHELP.HLP", {open, {both + "/TAMBLEWICKHELP.HLP"}, both}},
+        {none + "/TAMBLEWICKHELP.HLP", {open, {none + "/TAMBLEWICKHELP.HLP"}, box.Path("home")}},
+    };
+    for (const auto& c : cases) {
+        started.clear();
+        shell.ShellExecute(Entry(c.file, std::nullopt));
+        EXPECT_EQ(started, std::vector<LaunchCommand>{c.want}) << c.file;
+    }
+}
+
 }  // namespace
 }  // namespace tw

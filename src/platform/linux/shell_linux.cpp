@@ -43,6 +43,12 @@ bool IsRegularFile(const std::string& path) {
     return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+// Whether `path` ends in the ASCII `suffix`, letters in either case.
+bool EndsWithAscii(std::string_view path, std::string_view suffix) {
+    return path.size() > suffix.size() &&
+           SameTextAscii(path.substr(path.size() - suffix.size()), suffix);
+}
+
 std::string CurrentDirectory() {
     std::string buf(4096, '\0');
     while (!getcwd(buf.data(), buf.size())) {
@@ -81,6 +87,16 @@ std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return {};
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Few desktops can show the help format the bar asks for: a help file that
+// is missing gives way to the HTML document of the same name beside it.
+std::optional<std::string> HelpDocument(const std::string& path) {
+    constexpr std::string_view kHelp = ".HLP";
+    if (!EndsWithAscii(path, kHelp) || Exists(path)) return std::nullopt;
+    std::string html = path.substr(0, path.size() - kHelp.size()) + ".html";
+    if (!IsRegularFile(html)) return std::nullopt;
+    return html;
 }
 
 std::string Environment(const char* name) {
@@ -187,6 +203,8 @@ bool LinuxShell::ShellExecute(const ShellRequest& request) {
     if (request.directory)
         if (auto d = TrySjisToUtf8(*request.directory)) directory = ExpandHome(*d, home);
 
+    if (const auto help = HelpDocument(Absolute(target)))
+        return OpenWithDefault(*help, directory, FolderOf(*help));
     if (IsDesktopEntryName(target)) {
         const std::string path = Absolute(target);
         if (IsRegularFile(path)) return options_.launchEntry(path);

@@ -23,6 +23,9 @@ namespace tw {
 //   print server's page http://localhost:631/ when CUPS runs here;
 // - a leading "~" or "~/" in the file or the directory stands for the home
 //   folder;
+// - a file whose name ends in ".HLP" (any case) that does not exist, when
+//   the HTML document of the same name with ".html" stands beside it: that
+//   document, by its full path, through "xdg-open";
 // - a desktop entry (a regular file named "*.desktop", or a bare
 //   "*.desktop" name that is no file here, taken as a desktop file ID): the
 //   application it describes (desktop_entry.h);
