@@ -64,8 +64,9 @@ int main(int argc, char** argv) {
     tw::LinuxShell shell;
     tw::LinuxSystemStatus status;
     tw::QtScreen screen;
+    tw::X11Hints hints;
     const tw::Platform platform{profile, files, shell, status, screen, dialogs,
-                                tw::kPosixSeparators, *exeSjis, 10};
+                                tw::kPosixSeparators, *exeSjis, 10, &hints};
 
     tw::TForm1 form1(platform);
     tw::TForm2 form2(form1, platform);
@@ -73,6 +74,6 @@ int main(int argc, char** argv) {
     form1.SetForms(&form2, &form3);
     QObject::connect(&form1, &tw::TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     form1.show();
-    tw::SkipTaskbar(&form1);
+    hints.SkipTaskbar(&form1);
     return app.exec();
 }

@@ -11,7 +11,17 @@
 #include "platform/shell.h"
 #include "platform/sysstatus.h"
 
+class QWidget;
+
 namespace tw {
+
+// Window-system details that Qt has no API for.
+class IWindowHints {
+public:
+    virtual ~IWindowHints() = default;
+    // Asks that a shown top-level window get no task-bar or pager entry.
+    virtual void SkipTaskbar(QWidget* window) = 0;
+};
 
 struct Platform {
     IProfile& profile;
@@ -26,6 +36,8 @@ struct Platform {
     std::string executablePath;
     // Shortest period the platform's timer delivers, in milliseconds.
     int minimumTimerPeriod = 10;
+    // None: the windows ask for nothing beyond what Qt does.
+    IWindowHints* hints = nullptr;
 };
 
 }  // namespace tw

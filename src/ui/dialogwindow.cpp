@@ -7,7 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "platform/qt/x11_qt.h"
+#include "platform/platform.h"
 
 namespace tw {
 
@@ -25,8 +25,8 @@ QAccessibleInterface* DialogRole(const QString&, QObject* object) {
 
 }  // namespace
 
-DialogWindow::DialogWindow(QWidget* window, QSize outer)
-    : QObject(window), window_(window), outer_(outer) {
+DialogWindow::DialogWindow(QWidget* window, QSize outer, IWindowHints* hints)
+    : QObject(window), window_(window), hints_(hints), outer_(outer) {
     static const bool installed = [] {
         QAccessible::installFactory(DialogRole);
         return true;
@@ -57,8 +57,9 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* e) {
         }
         // The window manager reads the hint from the mapped window, which
         // exists only once the show is through.
-        QMetaObject::invokeMethod(
-            this, [this] { SkipTaskbar(window_); }, Qt::QueuedConnection);
+        if (hints_)
+            QMetaObject::invokeMethod(
+                this, [this] { hints_->SkipTaskbar(window_); }, Qt::QueuedConnection);
     } else if (placed_ && !frameKnown_ &&
                (e->type() == QEvent::Move || e->type() == QEvent::Paint ||
                 e->type() == QEvent::WindowActivate)) {

@@ -10,11 +10,14 @@ class QWidget;
 
 namespace tw {
 
+class IWindowHints;
+
 class DialogWindow : public QObject {
 public:
     // `outer` is the window's designed size, frame included. The window is
-    // centred on the primary screen when first shown.
-    DialogWindow(QWidget* window, QSize outer);
+    // centred on the primary screen when first shown; `hints` (may be null)
+    // keep it off the task bar every time it is shown.
+    DialogWindow(QWidget* window, QSize outer, IWindowHints* hints);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -23,6 +26,7 @@ private:
     void Place();
 
     QWidget* window_;
+    IWindowHints* hints_;
     QSize outer_;
     bool placed_ = false;      // shown at least once
     bool frameKnown_ = false;  // placed with the real frame margins

@@ -1,4 +1,5 @@
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QListWidget>
 #include <QWidget>
 
@@ -94,6 +95,15 @@ TEST(Environment, TheEditorAndTheChooserReachScreenReadersAsDialogs) {
         EXPECT_EQ(a->role(), QAccessible::Dialog) << w->objectName().toStdString();
         EXPECT_EQ(a->text(QAccessible::Name), w->windowTitle());
     }
+    // Each time they are shown they ask to stay off the task bar and the pager.
+    for (int round = 0; round < 2; ++round) {
+        editor.show();
+        chooser.show();
+        QCoreApplication::processEvents();
+        editor.hide();
+        chooser.hide();
+    }
+    EXPECT_EQ(rig.hints.skipped, (std::vector<QWidget*>{&editor, &chooser, &editor, &chooser}));
     // The bar is no dialog, and other widgets keep their own roles.
     EXPECT_NE(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::Dialog);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(chooser.ListBox1)->role(), QAccessible::List);

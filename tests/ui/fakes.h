@@ -27,6 +27,12 @@ struct FakeShell : IShell {
     }
 };
 
+// Records the windows that asked to stay off the task bar.
+struct FakeHints : IWindowHints {
+    std::vector<QWidget*> skipped;
+    void SkipTaskbar(QWidget* w) override { skipped.push_back(w); }
+};
+
 // A screen of 1024 x 768 with a task bar 30 pixels high at the bottom.
 struct FakeScreen : IScreen {
     int width = 1024;
@@ -129,12 +135,13 @@ struct TestRig {
     FakeStatus status;
     FakeScreen screen;
     FakeDialogs dialogs;
+    FakeHints hints;
 
     // FAppDir as the bar computes it, Shift-JIS.
     std::string AppDir() const { return temp.App(); }
     Platform MakePlatform() {
         return Platform{profile, files,  shell, status, screen, dialogs, kPosixSeparators,
-                        AppDir() + "tamblewick", 10};
+                        AppDir() + "tamblewick", 10, &hints};
     }
     // Writes a file in the program directory; `utf8` is converted to Shift-JIS
     // and "\n" becomes CRLF.

@@ -54,6 +54,8 @@ void SkipTaskbar(QWidget* window) {
     xcb_flush(c);
 }
 
+void X11Hints::SkipTaskbar(QWidget* window) { tw::SkipTaskbar(window); }
+
 std::vector<char*> WithX11Platform(int argc, char** argv) {
     static char option[] = "-platform";
     static char xcb[] = "xcb";

@@ -3,9 +3,15 @@
 
 #include <vector>
 
-class QWidget;
+#include "platform/platform.h"
 
 namespace tw {
+
+// The hints on X11; nothing on other platforms.
+class X11Hints : public IWindowHints {
+public:
+    void SkipTaskbar(QWidget* window) override;
+};
 
 // Asks the window manager to leave a shown top-level window off the task
 // bar and the pager (_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER).
