@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/screen.h"
+#include "core/screen.h"
 
 namespace tw {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/profile.h"
+#include "core/profile.h"
 
 namespace tw {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/sysstatus.h"
+#include "core/sysstatus.h"
 
 namespace tw {
 

@@ -5,11 +5,11 @@
 #include <string_view>
 
 #include "platform/dialogs.h"
-#include "platform/filesystem.h"
-#include "platform/profile.h"
-#include "platform/screen.h"
-#include "platform/shell.h"
-#include "platform/sysstatus.h"
+#include "core/filesystem.h"
+#include "core/profile.h"
+#include "core/screen.h"
+#include "core/shell.h"
+#include "core/sysstatus.h"
 
 class QWidget;
 

@@ -16,7 +16,7 @@
 #include <algorithm>
 
 #include "core/text.h"
-#include "platform/filesystem.h"
+#include "core/filesystem.h"
 #include "ui/qtext.h"
 
 namespace tw {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/filesystem.h"
+#include "core/filesystem.h"
 
 namespace tw {
 

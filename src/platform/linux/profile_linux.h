@@ -8,7 +8,7 @@
 
 #include "core/inifile.h"
 #include "platform/linux/atomic_file.h"
-#include "platform/profile.h"
+#include "core/profile.h"
 
 namespace tw {
 

@@ -10,7 +10,7 @@
 #include "platform/linux/applets.h"
 #include "platform/linux/desktop_entry.h"
 #include "platform/linux/spawn.h"
-#include "platform/shell.h"
+#include "core/shell.h"
 
 namespace tw {
 

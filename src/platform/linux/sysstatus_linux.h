@@ -11,7 +11,7 @@
 
 #include <sys/types.h>
 
-#include "platform/sysstatus.h"
+#include "core/sysstatus.h"
 
 namespace tw {
 

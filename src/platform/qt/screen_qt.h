@@ -1,7 +1,7 @@
 // The primary screen through Qt; on X11 the work area follows _NET_WORKAREA.
 #pragma once
 
-#include "platform/screen.h"
+#include "core/screen.h"
 
 namespace tw {
 

@@ -1,4 +1,9 @@
 // The shell: hands a file, a folder, a document or a program to the desktop.
+//
+// A request keeps the vocabulary of the platform the bar was designed on
+// (verb, show command, the Control Panel's command line), because the bar's
+// rules are stated in it and one request can then serve every platform. Each
+// adapter translates it into what its desktop offers.
 #pragma once
 
 #include <optional>

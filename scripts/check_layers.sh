@@ -1,0 +1,28 @@
+#!/bin/sh
+# Checks the direction of the source layers by their include lines:
+#   core            only core headers and system headers, nothing of Qt or GLib;
+#   platform/linux  core and its own headers, nothing of Qt, the windows or the Qt adapters;
+#   ui, platform/qt never the Linux adapters (only the program entry joins them).
+# Prints each offending line and fails when there is one.
+set -u
+src=${1:-$(dirname "$0")/../src}
+status=0
+
+offend() {  # folder, pattern of forbidden include lines, what is forbidden
+    hits=$(grep -nE "$2" "$src/$1"/*.h "$src/$1"/*.cpp 2>/dev/null)
+    if [ -n "$hits" ]; then
+        echo "$1 must not include $3:"
+        echo "$hits"
+        status=1
+    fi
+}
+
+offend core '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"(platform|ui)/)' \
+    "Qt, GLib, the platform folder or the windows"
+offend platform/linux '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|"ui/|"platform/(qt/|platform\.h|dialogs\.h))' \
+    "Qt, the windows or the Qt adapters"
+for layer in ui platform/qt; do
+    offend "$layer" '^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform/linux/' "the Linux adapters"
+done
+[ "$status" -eq 0 ] && echo "layers: every include points down"
+exit "$status"
