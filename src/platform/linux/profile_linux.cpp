@@ -17,7 +17,8 @@ LinuxProfile::Open& LinuxProfile::Load(std::string_view path) {
     if (auto fsPath = TrySjisToUtf8(path)) {
         file.fsPath = std::move(*fsPath);
         std::string bytes;
-        if (!file.fsPath.empty() && ReadWholeFile(file.fsPath, bytes)) file.doc = IniDocument(std::move(bytes));
+        if (!file.fsPath.empty() && ReadWholeFile(file.fsPath, bytes))
+            file.doc = IniDocument(std::move(bytes));
     }
     return open_.emplace(std::string(path), std::move(file)).first->second;
 }
