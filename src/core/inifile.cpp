@@ -3,6 +3,7 @@
 #include "core/text.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace tw {
@@ -35,7 +36,6 @@ enum class Kind : unsigned char { Blank, Plain, Header, Key };
 struct LineInfo {
     Kind kind = Kind::Plain;
     std::string_view name;
-    std::size_t eq = 0;  // position of "=" in a key line
 };
 
 LineInfo Classify(std::string_view line, std::size_t skip) {
@@ -58,7 +58,6 @@ LineInfo Classify(std::string_view line, std::size_t skip) {
     if (eq == std::string_view::npos) return info;
     info.kind = Kind::Key;
     info.name = Trim(line.substr(i, eq - i));
-    info.eq = eq;
     return info;
 }
 
@@ -85,6 +84,22 @@ uint32_t Mix(uint32_t h) {
     h ^= h >> 13;
     h *= 0xc2b2ae35u;
     return h ^ (h >> 16);
+}
+
+// How many bytes of `s` are `c`, eight bytes at a time.
+std::size_t Count(std::string_view s, char c) {
+    constexpr uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    const uint64_t pattern = kOnes * static_cast<unsigned char>(c);
+    std::size_t n = 0, i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        uint64_t w;
+        std::memcpy(&w, s.data() + i, 8);
+        w ^= pattern;  // bytes equal to c are now zero
+        const uint64_t zero = ~(((w & ~kHigh) + ~kHigh) | w) & kHigh;
+        n += static_cast<std::size_t>(((zero >> 7) * kOnes) >> 56);  // the sum of its bytes
+    }
+    for (; i < s.size(); ++i) n += s[i] == c;
+    return n;
 }
 
 // Room for n entries at a load of at most two thirds.
@@ -196,9 +211,6 @@ std::string_view IniDocument::Text() const {
     return utf16_ ? std::string_view(utf16Text_) : std::string_view(bytes_).substr(0, textEnd_);
 }
 
-std::string_view IniDocument::SectionName(uint32_t header) const {
-    return Classify(TextFrom(header), header == 0 && !utf16_ ? bom_ : 0).name;
-}
 
 // The name of an indexed key line: up to its "=", which comes before any
 // line end.
@@ -214,13 +226,9 @@ void IniDocument::Index() {
     // Every table is allocated once, for at most as many headers as there
     // are lines and "[" characters, and as many keys as lines and "=".
     const std::string_view indexed = text.substr(0, limit);
-    std::size_t lines = 1, brackets = 0, equals = 0;
-    for (const char c : indexed) {
-        lines += c == '\n' || c == '\r';
-        brackets += c == '[';
-        equals += c == '=';
-    }
-    const std::size_t headers = std::min(lines, brackets), keys = std::min(lines, equals);
+    const std::size_t lines = Count(indexed, '\n') + Count(indexed, '\r') + 1;
+    const std::size_t headers = std::min(lines, Count(indexed, '['));
+    const std::size_t keys = std::min(lines, Count(indexed, '='));
     sections_.reserve(headers);
     sectionTable_.assign(headers ? TableSize(headers) : 0, 0);
     keyTable_.assign(keys ? TableSize(keys) : 0, 0);
@@ -254,7 +262,9 @@ void IniDocument::Index() {
             current = kNone;
             if (!FindSection(info.name)) {
                 current = static_cast<uint32_t>(sections_.size());
-                sections_.push_back({offset, static_cast<uint32_t>(limit), 0});
+                const auto nameAt = static_cast<uint32_t>(info.name.data() - text.data());
+                sections_.push_back({offset, static_cast<uint32_t>(limit), 0, nameAt,
+                                     static_cast<uint32_t>(info.name.size())});
                 std::size_t slot = Slot(Mix(HashName(info.name)), sectionTable_.size());
                 while (sectionTable_[slot]) slot = slot + 1 == sectionTable_.size() ? 0 : slot + 1;
                 sectionTable_[slot] = current + 1;
@@ -281,7 +291,7 @@ std::optional<uint32_t> IniDocument::FindSection(std::string_view name) const {
     std::size_t slot = Slot(Mix(HashName(name)), sectionTable_.size());
     for (; sectionTable_[slot]; slot = slot + 1 == sectionTable_.size() ? 0 : slot + 1) {
         const uint32_t s = sectionTable_[slot] - 1;
-        if (SameTextSjis(SectionName(sections_[s].header), name)) return s;
+        if (SameTextSjis(Text().substr(sections_[s].name, sections_[s].nameLength), name)) return s;
     }
     return std::nullopt;
 }
@@ -322,8 +332,8 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
     if (const auto s = FindSection(section)) {
         if (const auto k = FindKey(*s, key, KeyHash(*s, key))) {
             if (const auto r = replaced_.find(*k); r != replaced_.end()) return ValueOf(r->second);
-            const std::string_view line = TextFrom(*k);
-            return ValueOf(line.substr(Classify(line, *k == 0 && !utf16_ ? bom_ : 0).eq + 1));
+            const std::string_view line = TextFrom(*k);  // a key has no "=" in its name
+            return ValueOf(line.substr(line.find('=') + 1));
         }
         if (const auto ins = inserted_.find(*s); ins != inserted_.end())
             for (const Added& a : ins->second)

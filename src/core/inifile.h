@@ -45,6 +45,7 @@ private:
         uint32_t header;    // offset of the header line in the text
         uint32_t end;       // offset of the next header line, or the end of the text
         uint32_t insertAt;  // offset after its last line that is not blank
+        uint32_t name, nameLength;
     };
     struct Added {
         std::string key, value;
@@ -56,7 +57,6 @@ private:
 
     void Index();
     std::string_view TextFrom(uint32_t offset) const;
-    std::string_view SectionName(uint32_t header) const;
     std::string_view KeyName(uint32_t line) const;
     std::optional<uint32_t> FindSection(std::string_view name) const;
     std::optional<uint32_t> FindKey(uint32_t section, std::string_view key, uint32_t hash,
