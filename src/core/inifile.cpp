@@ -109,6 +109,15 @@ std::size_t Slot(uint32_t hash, std::size_t size) {
     return static_cast<std::size_t>((uint64_t{hash} * size) >> 32);
 }
 
+// Asks for the memory of a table slot ahead of its use.
+inline void Prefetch(const void* p) {
+#if defined(__GNUC__)
+    __builtin_prefetch(p);
+#else
+    (void)p;
+#endif
+}
+
 // The value text as the profile service returns it.
 std::string ValueOf(std::string_view v) {
     v = Trim(v);
@@ -179,6 +188,7 @@ IniDocument::IniDocument(std::string&& bytes) : bytes_(std::move(bytes)) {
         // The Shift-JIS image of the file: one line for each line, a line
         // that does not convert standing as a plain one.
         const std::string_view text = all.substr(bom_, textEnd_ - bom_);
+        utf16Text_.reserve(text.size() / 2 + 1);
         bool first = true;
         ForEachUtf16Line(text, [&](std::size_t b, std::size_t e, std::size_t eol) {
             if (first && eol) eol_ = eol == 4 ? "\r\n" : text[e] == '\r' ? "\r" : "\n";
@@ -271,7 +281,7 @@ void IniDocument::Index() {
             }
         } else if (info.kind == Kind::Key && current != kNone) {
             const uint32_t hash = KeyHash(current, info.name);
-            __builtin_prefetch(&keyTable_[Slot(hash, keyTable_.size())]);
+            Prefetch(&keyTable_[Slot(hash, keyTable_.size())]);
             if (pending.size() == kAhead) {
                 insert(pending[next]);
                 pending[next] = {hash, offset, current, info.name};
