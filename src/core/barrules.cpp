@@ -52,7 +52,10 @@ int PercentFromAlpha(int alpha) { return static_cast<int>(std::lround(alpha * 10
 
 std::string ApplicationTitle(std::string_view name) {
     std::string title(name.substr(0, name.find('.')));
-    for (std::size_t i = 1; i < title.size(); ++i) {
+    // The first character keeps its case, whether it takes one byte or two.
+    const std::size_t first =
+        !title.empty() && IsSjisLeadByte(static_cast<unsigned char>(title[0])) ? 2 : 1;
+    for (std::size_t i = first; i < title.size(); ++i) {
         const auto c = static_cast<unsigned char>(title[i]);
         if (IsSjisLeadByte(c) && i + 1 < title.size()) {
             ++i;

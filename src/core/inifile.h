@@ -1,7 +1,14 @@
 // The text of one initialisation file, parsed so that single keys can be
 // read and written while every other byte of the file stays as it was.
+//
+// The file's bytes are kept in one buffer; only section headers and keys are
+// indexed, by offset, in hash tables. Edits are kept beside the buffer and
+// spliced in when the file is serialised, so the memory for a file is a small
+// multiple of its size and blank or plain lines cost nothing.
 #pragma once
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +21,11 @@ inline constexpr std::size_t kMaxProfileValue = 2047;
 class IniDocument {
 public:
     IniDocument() = default;  // an empty, new file
-    explicit IniDocument(std::string_view bytes);
+    // Shift-JIS text, or UTF-16 LE text after its byte-order mark FF FE.
+    // Line ends are CR LF, LF or CR alone.
+    explicit IniDocument(std::string&& bytes);
+    explicit IniDocument(std::string_view bytes) : IniDocument(std::string(bytes)) {}
+    explicit IniDocument(const char* bytes) : IniDocument(std::string(bytes)) {}
 
     // The value of [section] key: blanks around it and one pair of enclosing
     // quotes dropped, cut to 2047 bytes. nullopt when section or key is absent.
@@ -23,38 +34,54 @@ public:
     // Sets [section] key = value. An existing key keeps its place; a new key
     // goes after the last line of its section, a new section at the end.
     // False, and nothing changed, for names or values that would break the
-    // file's structure (line breaks, NUL, "]" in a section, "=" in a key).
+    // file's structure (line breaks, NUL, "]" in a section, "=" in a key), or
+    // that the file's encoding cannot hold.
     bool Set(std::string_view section, std::string_view key, std::string_view value);
 
     std::string Serialize() const;
 
 private:
-    enum class Kind : unsigned char { Other, Section, Key };
-    struct Line {
-        std::string text;  // without the line break
-        std::string_view eol;  // "\r\n", "\n" or "" for a last line without one
-        Kind kind = Kind::Other;
-        unsigned nameBegin = 0, nameEnd = 0;    // section or key name
-        unsigned valueBegin = 0, valueEnd = 0;  // key value, trimmed
-        std::string folded;  // the name with ASCII letters in lower case
-    };
     struct Section {
-        std::size_t header;  // index of the header line
-        std::size_t end;     // one past its last line
+        uint32_t header;    // offset of the header line in the text
+        uint32_t end;       // offset of the next header line, or the end of the text
+        uint32_t insertAt;  // offset after its last line that is not blank
+        uint32_t name, nameLength;
+    };
+    struct Added {
+        std::string key, value;
+    };
+    struct NewSection {
+        std::string name;
+        std::vector<Added> keys;
     };
 
-    static void Classify(Line& line, std::size_t skip);
-    void IndexSections();
-    const Section* FindSection(std::string_view name) const;
-    std::optional<std::size_t> FindKey(const Section& s, std::string_view key) const;
-    std::string_view Name(const Line& l) const {
-        return std::string_view(l.text).substr(l.nameBegin, l.nameEnd - l.nameBegin);
-    }
+    void Index();
+    std::string_view TextFrom(uint32_t offset) const;
+    std::string_view KeyName(uint32_t line) const;
+    std::optional<uint32_t> FindSection(std::string_view name) const;
+    std::optional<uint32_t> FindKey(uint32_t section, std::string_view key, uint32_t hash,
+                                    std::size_t* freeSlot = nullptr) const;
+    static uint32_t KeyHash(uint32_t section, std::string_view key);
+    uint32_t Tag(uint32_t hash) const;
+    std::string_view Text() const;
+    std::string Encode(std::string_view sjis) const;
 
-    std::vector<Line> lines_;
-    std::vector<Section> sections_;
-    std::string_view eol_ = "\r\n";  // the file's own line ending
-    std::size_t bom_ = 0;       // bytes of a UTF-8 byte-order mark on the first line
+    std::string bytes_;        // the file as read
+    std::string utf16Text_;    // Shift-JIS of the indexed lines of a UTF-16 file
+    bool utf16_ = false;
+    std::size_t bom_ = 0;      // bytes of a byte-order mark before the first line
+    std::size_t textEnd_ = 0;  // end of the lines in bytes_ (a UTF-16 file may have a stray byte)
+    std::string_view eol_ = "\r\n";  // the file's own line end, in Shift-JIS
+    bool endsWithBreak_ = true;      // false when the last line has no line end
+
+    std::vector<Section> sections_;  // first occurrences only
+    std::vector<uint32_t> sectionTable_;  // hash table: section + 1, 0 free
+    std::vector<uint32_t> keyTable_;      // hash table: tag, key line + 1; 0 free
+    unsigned offsetBits_ = 32;
+
+    std::map<uint32_t, std::string> replaced_;         // key line -> new value
+    std::map<uint32_t, std::vector<Added>> inserted_;  // section -> keys added to it
+    std::vector<NewSection> appended_;
 };
 
 }  // namespace tw

@@ -20,6 +20,14 @@ std::size_t LastSeparator(std::string_view path, std::string_view separators) {
     return last;
 }
 
+std::size_t FindSjisChar(std::string_view s, char c) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        if (IsSjisLeadByte(static_cast<unsigned char>(s[i])) && i + 1 < s.size()) ++i;
+        else if (s[i] == c) return i;
+    }
+    return std::string_view::npos;
+}
+
 std::string ExtractFilePath(std::string_view path, std::string_view separators) {
     const std::size_t i = LastSeparator(path, separators);
     return i == std::string_view::npos ? std::string() : std::string(path.substr(0, i + 1));
@@ -167,6 +175,16 @@ Converter& ToSjis() {
     return c;
 }
 
+Converter& Utf16ToSjis() {
+    static Converter c("CP932", "UTF-16LE");
+    return c;
+}
+
+Converter& SjisToUtf16() {
+    static Converter c("UTF-16LE", "CP932");
+    return c;
+}
+
 bool IsAscii(std::string_view s) {
     for (char c : s)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -190,6 +208,24 @@ std::optional<std::string> TrySjisToUtf8(std::string_view sjis) {
 std::optional<std::string> TryUtf8ToSjis(std::string_view utf8) {
     if (IsAscii(utf8)) return std::string(utf8);
     return ToSjis().Run(utf8);
+}
+
+std::optional<std::string> TryUtf16LeToSjis(std::string_view in) {
+    if (in.size() % 2) return std::nullopt;
+    std::string out(in.size() / 2, '\0');
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        if (in[2 * i + 1] != 0 || static_cast<unsigned char>(in[2 * i]) >= 0x80)
+            return Utf16ToSjis().Run(in);
+        out[i] = in[2 * i];
+    }
+    return out;
+}
+
+std::optional<std::string> TrySjisToUtf16Le(std::string_view sjis) {
+    if (!IsAscii(sjis)) return SjisToUtf16().Run(sjis);
+    std::string out(sjis.size() * 2, '\0');
+    for (std::size_t i = 0; i < sjis.size(); ++i) out[2 * i] = sjis[i];
+    return out;
 }
 
 std::string SjisToUtf8ForDisplay(std::string_view sjis) {

@@ -29,6 +29,10 @@ std::string ExtractFilePath(std::string_view path, std::string_view separators);
 // Everything after the last separator; the whole string when there is none.
 std::string ExtractFileName(std::string_view path, std::string_view separators);
 
+// Index of the first single-byte character `c` of `s`, scanned in Shift-JIS
+// characters (a trail byte equal to `c` does not count); npos when none.
+std::size_t FindSjisChar(std::string_view s, char c);
+
 // True when the last Shift-JIS character of `path` is one of the separators.
 bool EndsWithSeparator(std::string_view path, std::string_view separators);
 
@@ -70,6 +74,11 @@ std::string SjisToUtf8(std::string_view sjis);
 std::string Utf8ToSjis(std::string_view utf8);
 std::optional<std::string> TrySjisToUtf8(std::string_view sjis);
 std::optional<std::string> TryUtf8ToSjis(std::string_view utf8);
+
+// UTF-16 LE (no byte-order mark) to Shift-JIS and back; nullopt for text
+// that has no exact form in the other encoding.
+std::optional<std::string> TryUtf16LeToSjis(std::string_view utf16le);
+std::optional<std::string> TrySjisToUtf16Le(std::string_view sjis);
 
 // For messages only: converts what can be converted and shows every other
 // byte as \xNN, so that the user still sees which text was meant.

@@ -3,6 +3,7 @@
 #include <climits>
 
 #include "core/barrules.h"
+#include "core/text.h"
 
 namespace tw {
 namespace {
@@ -49,6 +50,8 @@ TEST(BarRules, ApplicationTitle) {
     EXPECT_EQ(ApplicationTitle("TAMBLEWICK.EXE"), "Tamblewick");
     EXPECT_EQ(ApplicationTitle("My.App.exe"), "My");
     EXPECT_EQ(ApplicationTitle(""), "");
+    // ア is 83 41: its second byte is no letter; the next character is one.
+    EXPECT_EQ(ApplicationTitle(Sjis("アBC.EXE")), Sjis("アbc"));
 }
 
 }  // namespace

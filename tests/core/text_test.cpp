@@ -83,6 +83,17 @@ TEST(ShiftJis, CaseInsensitiveNamesLeaveTrailBytesAlone) {
     EXPECT_TRUE(SameTextSjis("Item" + a, "ITEM" + a));
 }
 
+TEST(ShiftJis, Utf16AndTheFirstCharacterFound) {
+    const std::string units("a\0\xBE\x30", 4);  // "aゾ": ゾ is U+30BE, 83 5D in Shift-JIS
+    EXPECT_EQ(TrySjisToUtf16Le(Sjis("aゾ")), units);
+    EXPECT_EQ(TryUtf16LeToSjis(units), Sjis("aゾ"));
+    EXPECT_FALSE(TryUtf16LeToSjis("\x3D\xD8\x00\xDE"));  // U+1F600 has no Shift-JIS form
+    EXPECT_FALSE(TryUtf16LeToSjis("a"));                   // half a code unit
+    EXPECT_FALSE(TrySjisToUtf16Le("\x81"));
+    EXPECT_EQ(FindSjisChar(Sjis("ゾ]"), ']'), 2u);
+    EXPECT_EQ(FindSjisChar(Sjis("ゾ"), ']'), std::string_view::npos);
+}
+
 TEST(Errors, MessagesNameTheText) {
     EXPECT_STREQ(NotAnInteger("abc").what(), "'abc' は整数ではありません");
     EXPECT_STREQ(CannotWrite("/x/" + Sjis("表") + ".ini").what(), "/x/表.ini に書き込めません");

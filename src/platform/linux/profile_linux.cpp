@@ -19,8 +19,9 @@ LinuxProfile::Open& LinuxProfile::Load(std::string_view path) {
     if (auto fsPath = TrySjisToUtf8(path)) {
         file.fsPath = std::move(*fsPath);
         std::string bytes;
-        const ReadResult read = file.fsPath.empty() ? ReadResult::Absent : ReadWholeFile(file.fsPath, bytes);
-        if (read == ReadResult::Read) file.doc = IniDocument(bytes);
+        const ReadResult read =
+            file.fsPath.empty() ? ReadResult::Absent : ReadWholeFile(file.fsPath, bytes);
+        if (read == ReadResult::Read) file.doc = IniDocument(std::move(bytes));
         file.mayWrite = read == ReadResult::Read || read == ReadResult::Absent;
     }
     return open_.emplace(std::string(path), std::move(file)).first->second;
