@@ -10,6 +10,7 @@
 #include "core/barrules.h"
 #include "core/text.h"
 #include "platform/linux/filesystem_linux.h"
+#include "platform/linux/paths.h"
 #include "platform/linux/profile_linux.h"
 #include "platform/linux/shell_linux.h"
 #include "platform/linux/sysstatus_linux.h"
@@ -51,7 +52,7 @@ int main(int argc, char** argv) {
     tw::TApp app(qtArgc, args.data());
     const std::string exe = tw::ExecutableRealPath();
     const auto exeSjis = tw::TryUtf8ToSjis(exe);
-    const std::string name = exe.substr(exe.rfind('/') + 1);
+    const std::string name = tw::NameOf(exe);
     tw::QtDialogs dialogs(QString::fromStdString(tw::ApplicationTitle(name)));
     if (!exeSjis) {
         dialogs.Error(nullptr, tw::ErrorBoxText(QString::fromStdString(

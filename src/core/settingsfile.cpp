@@ -20,6 +20,14 @@ bool ReadBool(IProfile& p, std::string_view path, std::string_view key) {
     return ReadInt(p, path, key, 0) != 0;
 }
 
+// Queues [Data] File = `path` in the pointer file: the one place that key is
+// written. Throws "%s に書き込めません" when the pointer file cannot take it.
+void StagePointer(IProfile& p, const std::string& pointer, std::string_view path) {
+    if (p.Write(pointer, "Data", "File", path)) return;
+    p.Discard(pointer);
+    throw CannotWrite(pointer);
+}
+
 }  // namespace
 
 std::string DefaultGroupName(int g) { return Cat("Group", g); }
@@ -76,7 +84,7 @@ void WriteConfiguration(IProfile& p, std::string_view appDir, std::string_view p
         p.Discard(pointer);
         return CannotWrite(failed);
     };
-    if (!p.Write(pointer, "Data", "File", path)) throw refuse(pointer);
+    StagePointer(p, pointer, path);
     const auto put = [&](std::string_view section, std::string_view key, std::string_view value) {
         if (!p.Write(path, section, key, value)) throw refuse(path);
     };
@@ -113,10 +121,7 @@ void WriteConfiguration(IProfile& p, std::string_view appDir, std::string_view p
 
 void WritePointer(IProfile& p, std::string_view appDir, std::string_view path) {
     const std::string pointer = PointerFilePath(appDir);
-    if (!p.Write(pointer, "Data", "File", path)) {
-        p.Discard(pointer);
-        throw CannotWrite(pointer);
-    }
+    StagePointer(p, pointer, path);
     if (!p.Flush(pointer)) throw CannotWrite(pointer);
 }
 

@@ -1,4 +1,5 @@
 #include "platform/linux/atomic_file.h"
+#include "platform/linux/paths.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -24,18 +25,6 @@ constexpr std::string_view kTempPrefix = ".tw-", kTempSuffix = ".tmp";
 constexpr std::size_t kHashDigits = 8, kRandomDigits = 16;
 constexpr std::size_t kTempLength =
     kTempPrefix.size() + kHashDigits + 1 + kRandomDigits + kTempSuffix.size();
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 std::string Hex(uint64_t v, std::size_t digits) {
     std::string s(digits, '0');

@@ -10,6 +10,7 @@
 
 #include "core/text.h"
 #include "platform/linux/applets.h"
+#include "platform/linux/paths.h"
 
 namespace tw {
 
@@ -81,12 +82,6 @@ std::string ExpandHome(std::string path, const std::string& home) {
         return base + path.substr(1);
     }
     return path;
-}
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return {};
-    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
 // Few desktops can show the help format the bar asks for: a help file that
