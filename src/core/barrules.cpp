@@ -35,6 +35,11 @@ Rect Expanded(const Rect& current, bool showBottom, int32_t barSize, int header,
     return r;
 }
 
+Rect CentredIn(const Rect& area, int width, int height) {
+    return {area.left + (area.width - width) / 2, area.top + (area.height - height) / 2, width,
+            height};
+}
+
 int AlphaFromBlend(int32_t blend) {
     const int64_t x = int64_t{blend} * 255;
     int64_t q = x / 100, r = x % 100;

@@ -29,6 +29,11 @@ Rect Collapsed(const Rect& current, const Rect& workArea);
 Rect Expanded(const Rect& current, bool showBottom, int32_t barSize, int header,
               const Rect& workArea);
 
+// Where a window of `width` x `height` (frame included) goes to stand in the
+// middle of `area`: the editor, the chooser and the message boxes all stand
+// in the middle of the primary screen's work area.
+Rect CentredIn(const Rect& area, int width, int height);
+
 // Blend percent to the window's alpha: Blend * 255 / 100 rounded half to
 // even, clamped to 0..255.
 int AlphaFromBlend(int32_t blend);

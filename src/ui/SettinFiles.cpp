@@ -57,7 +57,7 @@ TForm3::TForm3(TForm1& bar, const Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("設定ファイル"));
     setFont(DesignFont());
-    new DialogWindow(this, QSize(kOuterWidth, kOuterHeight), platform_.hints);
+    new DialogWindow(this, QSize(kOuterWidth, kOuterHeight), platform_);
 
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName("ListBox1");

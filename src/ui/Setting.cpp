@@ -58,7 +58,7 @@ TForm2::TForm2(TForm1& bar, const Platform& platform, QWidget* parent)
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(DesignFont());
     BuildControls();
-    new DialogWindow(this, QSize(706, 495), platform_.hints);
+    new DialogWindow(this, QSize(706, 495), platform_);
     FormCreate();
 }
 

@@ -3,10 +3,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QEvent>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QWidget>
 
+#include "core/barrules.h"
 #include "platform/platform.h"
 
 namespace tw {
@@ -25,8 +24,8 @@ QAccessibleInterface* DialogRole(const QString&, QObject* object) {
 
 }  // namespace
 
-DialogWindow::DialogWindow(QWidget* window, QSize outer, IWindowHints* hints)
-    : QObject(window), window_(window), hints_(hints), outer_(outer) {
+DialogWindow::DialogWindow(QWidget* window, QSize outer, const Platform& platform)
+    : QObject(window), window_(window), platform_(platform), outer_(outer) {
     static const bool installed = [] {
         QAccessible::installFactory(DialogRole);
         return true;
@@ -41,11 +40,8 @@ void DialogWindow::Place() {
     const QSize frame = window_->frameGeometry().size() - window_->geometry().size();
     frameKnown_ = frame != QSize(0, 0);
     window_->resize(outer_ - frame);
-    if (QScreen* s = QGuiApplication::primaryScreen()) {
-        QRect outer(QPoint(0, 0), outer_);
-        outer.moveCenter(s->geometry().center());
-        window_->move(outer.topLeft());
-    }
+    const Rect r = CentredIn(platform_.screen.WorkArea(), outer_.width(), outer_.height());
+    window_->move(r.left, r.top);
 }
 
 bool DialogWindow::eventFilter(QObject* watched, QEvent* e) {
@@ -57,9 +53,9 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* e) {
         }
         // The window manager reads the hint from the mapped window, which
         // exists only once the show is through.
-        if (hints_)
+        if (IWindowHints* hints = platform_.hints)
             QMetaObject::invokeMethod(
-                this, [this] { hints_->SkipTaskbar(window_); }, Qt::QueuedConnection);
+                this, [this, hints] { hints->SkipTaskbar(window_); }, Qt::QueuedConnection);
     } else if (placed_ && !frameKnown_ &&
                (e->type() == QEvent::Move || e->type() == QEvent::Paint ||
                 e->type() == QEvent::WindowActivate)) {

@@ -10,14 +10,15 @@ class QWidget;
 
 namespace tw {
 
-class IWindowHints;
+struct Platform;
 
 class DialogWindow : public QObject {
 public:
-    // `outer` is the window's designed size, frame included. The window is
-    // centred on the primary screen when first shown; `hints` (may be null)
-    // keep it off the task bar every time it is shown.
-    DialogWindow(QWidget* window, QSize outer, IWindowHints* hints);
+    // `outer` is the window's designed size, frame included. The window
+    // stands in the middle of the primary screen's work area when first
+    // shown, and asks the platform's hints to keep it off the task bar every
+    // time it is shown.
+    DialogWindow(QWidget* window, QSize outer, const Platform& platform);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -26,7 +27,7 @@ private:
     void Place();
 
     QWidget* window_;
-    IWindowHints* hints_;
+    const Platform& platform_;
     QSize outer_;
     bool placed_ = false;      // shown at least once
     bool frameKnown_ = false;  // placed with the real frame margins

@@ -45,6 +45,11 @@ TEST(BarRules, PlacementOfExtremeSizesStaysInTheCoordinateRange) {
     EXPECT_EQ(Expanded({7, 0, 1, 738}, true, INT32_MIN, 0, area).top, kMaxCoordinate);
 }
 
+TEST(BarRules, WindowsStandInTheMiddleOfTheWorkArea) {
+    EXPECT_EQ(CentredIn({0, 30, 1024, 738}, 706, 495), (Rect{159, 151, 706, 495}));
+    EXPECT_EQ(CentredIn({1920, 0, 1280, 1024}, 175, 257), (Rect{1920 + 552, 383, 175, 257}));
+}
+
 TEST(BarRules, ApplicationTitle) {
     EXPECT_EQ(ApplicationTitle("tamblewick"), "tamblewick");
     EXPECT_EQ(ApplicationTitle("TAMBLEWICK.EXE"), "Tamblewick");

@@ -86,6 +86,7 @@ TEST(Environment, X11HintsAreSkippedOffX11) {
 
 TEST(Environment, TheEditorAndTheChooserReachScreenReadersAsDialogs) {
     test::TestRig rig;
+    rig.screen.workArea = {0, 30, 1024, 738};
     TForm1 bar(rig.MakePlatform());
     TForm2 editor(bar, rig.MakePlatform());
     TForm3 chooser(bar, rig.MakePlatform());
@@ -104,6 +105,10 @@ TEST(Environment, TheEditorAndTheChooserReachScreenReadersAsDialogs) {
         chooser.hide();
     }
     EXPECT_EQ(rig.hints.skipped, (std::vector<QWidget*>{&editor, &chooser, &editor, &chooser}));
+    // Both stand in the middle of the work area (1024 x 738 with a task bar
+    // along the top here), at their designed outer sizes.
+    EXPECT_EQ(editor.frameGeometry().topLeft(), QPoint(159, 30 + 121));
+    EXPECT_EQ(chooser.frameGeometry(), QRect(424, 30 + 240, 175, 257));
     // The bar is no dialog, and other widgets keep their own roles.
     EXPECT_NE(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::Dialog);
     EXPECT_EQ(QAccessible::queryAccessibleInterface(chooser.ListBox1)->role(), QAccessible::List);

@@ -3,13 +3,14 @@
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
+
+#include "core/barrules.h"
+#include "platform/qt/screen_qt.h"
 
 namespace tw {
 
@@ -24,11 +25,9 @@ namespace {
 
 void CentreOnScreen(QWidget& w) {
     w.adjustSize();
-    if (QScreen* s = QGuiApplication::primaryScreen()) {
-        QRect r = w.frameGeometry();
-        r.moveCenter(s->geometry().center());
-        w.move(r.topLeft());
-    }
+    const QSize outer = w.frameGeometry().size();
+    const Rect r = CentredIn(QtScreen().WorkArea(), outer.width(), outer.height());
+    w.move(r.left, r.top);
 }
 
 int RunBox(QMessageBox& box) {
