@@ -59,7 +59,9 @@ Rounded RoundForDisplay(long double value) {
     if (!std::isfinite(value)) value = 0;  // never produced by the callers
     // Fast path: the 18-digit stage moves the value by at most 5e-18 of
     // itself, so unless the tenths lie that close to a half, rounding the
-    // value straight to tenths gives the same result as the two stages.
+    // value straight to tenths gives the same result as the two stages. It
+    // earns its place: with every value through the C library's printing, a
+    // tick's texts take 2.0 µs instead of 0.44 µs (BM_HeaderFormatting).
     const long double tenths = std::fabs(value) * 10;
     if (tenths < 1e18L) {
         const long double whole = std::floor(tenths);
