@@ -42,6 +42,28 @@ Configuration DefaultConfiguration() {
     return c;
 }
 
+void GridToBar(const MenuGrid& grid, BarStrings& captions, BarStrings& targets) {
+    for (int g = 1; g <= 9; ++g) {
+        captions[g] = grid.groupNames[g];
+        for (int i = 1; i <= 9; ++i) {
+            captions[BarIndex(g, i)] = grid.captions[g][i];
+            targets[BarIndex(g, i)] = grid.targets[g][i];
+        }
+    }
+}
+
+MenuGrid GridFromBar(const BarStrings& captions, const BarStrings& targets) {
+    MenuGrid grid;
+    for (int g = 1; g <= 9; ++g) {
+        grid.groupNames[g] = captions[g];
+        for (int i = 1; i <= 9; ++i) {
+            grid.captions[g][i] = captions[BarIndex(g, i)];
+            grid.targets[g][i] = targets[BarIndex(g, i)];
+        }
+    }
+    return grid;
+}
+
 std::string PointerFilePath(std::string_view appDir) {
     return std::string(appDir).append(kPointerFileName);
 }

@@ -33,6 +33,15 @@ struct MenuGrid {
     friend bool operator==(const MenuGrid&, const MenuGrid&) = default;
 };
 
+// The bar holds the grid in two flat arrays: captions[g] is the name of
+// group g, captions[g * 9 + i] and targets[g * 9 + i] the caption and the
+// target of its entry i; captions[0] (the active settings file) is not part
+// of the grid. These are the one place that layout is spelt out.
+using BarStrings = std::array<std::string, 91>;
+constexpr int BarIndex(int group, int item) { return group * 9 + item; }
+void GridToBar(const MenuGrid& grid, BarStrings& captions, BarStrings& targets);
+MenuGrid GridFromBar(const BarStrings& captions, const BarStrings& targets);
+
 struct Configuration {
     MenuGrid grid;
     WindowOptions window;

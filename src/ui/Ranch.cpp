@@ -191,14 +191,10 @@ void TForm1::LoadSettings(QObject*) {
     const Configuration config = ReadConfiguration(profile, FCaptions[0]);
 
     // 2. Group names, entry captions and targets.
+    GridToBar(config.grid, FCaptions, FTargets);
     for (int g = 1; g <= 9; ++g) {
-        FCaptions[g] = config.grid.groupNames[g];
         Groups[g]->setTitle(ToQ(FCaptions[g]));
-        for (int i = 1; i <= 9; ++i) {
-            FCaptions[g * 9 + i] = config.grid.captions[g][i];
-            FTargets[g * 9 + i] = config.grid.targets[g][i];
-            SetCaption(items_[g][i], FCaptions[g * 9 + i]);
-        }
+        for (int i = 1; i <= 9; ++i) SetCaption(items_[g][i], FCaptions[BarIndex(g, i)]);
     }
 
     // 3. Window options; the transparency takes effect at once.
@@ -214,7 +210,7 @@ void TForm1::LoadSettings(QObject*) {
     // 4. Visibility: a group or entry that still has its default name is hidden.
     for (int g = 1; g <= 9; ++g) {
         for (int i = 1; i <= 9; ++i)
-            items_[g][i]->setVisible(FCaptions[g * 9 + i] != DefaultItemCaption(i));
+            items_[g][i]->setVisible(FCaptions[BarIndex(g, i)] != DefaultItemCaption(i));
         Groups[g]->menuAction()->setVisible(FCaptions[g] != DefaultGroupName(g));
     }
 
@@ -285,7 +281,7 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
 }
 
 void TForm1::LaunchItem(int group, int item) {
-    const std::string& target = FTargets[group * 9 + item];
+    const std::string& target = FTargets[BarIndex(group, item)];
     ShellRequest r;
     r.file = target;
     r.directory = ExtractFilePath(target, platform_.separators);

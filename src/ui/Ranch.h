@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/settingsfile.h"
 #include "platform/platform.h"
 
 class QAction;
@@ -66,8 +67,8 @@ public:
 
     // The model.
     std::string FAppDir;
-    std::array<std::string, 91> FCaptions;
-    std::array<std::string, 91> FTargets;
+    BarStrings FCaptions;
+    BarStrings FTargets;  // indexed 10..90
     bool FShowBottom = false;
     bool FStrech = false;
     bool FSysInfo = false;

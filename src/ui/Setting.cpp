@@ -348,16 +348,13 @@ void TForm2::LoadWorkingCopy() {
     ComboBox2->clear();
     for (int g = 1; g <= 9; ++g) ComboBox1->addItem(ToQ(bar_.FCaptions[g]));
     ComboBox1->setCurrentIndex(0);
-    for (int i = 1; i <= 9; ++i) ComboBox2->addItem(ToQ(bar_.FCaptions[9 + i]));
+    for (int i = 1; i <= 9; ++i) ComboBox2->addItem(ToQ(bar_.FCaptions[BarIndex(1, i)]));
     ComboBox2->setCurrentIndex(0);
     // 4. The grid.
-    for (int g = 1; g <= 9; ++g) {
-        FGroupNames[g] = bar_.FCaptions[g];
-        for (int i = 1; i <= 9; ++i) {
-            FItemCaptions[g][i] = bar_.FCaptions[g * 9 + i];
-            FItemTargets[g][i] = bar_.FTargets[g * 9 + i];
-        }
-    }
+    MenuGrid grid = GridFromBar(bar_.FCaptions, bar_.FTargets);
+    FGroupNames = std::move(grid.groupNames);
+    FItemCaptions = std::move(grid.captions);
+    FItemTargets = std::move(grid.targets);
     // 5-8.
     SetTargetField(FItemTargets[1][1]);
     CheckBox1->setChecked(bar_.FShowBottom);
@@ -616,13 +613,7 @@ void TForm2::SaveTo(const std::string& path) {
     // Everything that can fail before a file is touched comes first.
     const int32_t blend = FieldToInt(Edit5);
     Configuration c;
-    for (int g = 1; g <= 9; ++g) {
-        c.grid.groupNames[g] = FGroupNames[g];
-        for (int i = 1; i <= 9; ++i) {
-            c.grid.captions[g][i] = FItemCaptions[g][i];
-            c.grid.targets[g][i] = FItemTargets[g][i];
-        }
-    }
+    c.grid = MenuGrid{FGroupNames, FItemCaptions, FItemTargets};
     c.window.showBottom = CheckBox1->isChecked();
     c.window.strech = CheckBox2->isChecked();
     c.window.sysInfo = CheckBox3->isChecked();

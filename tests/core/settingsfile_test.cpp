@@ -254,5 +254,26 @@ TEST(SettingsFile, AFileThatCannotBeReadIsNeverOverwritten) {
     });
 }
 
+TEST(MenuGridConversion, TheBarsFlatArraysPutTheGroupFirstAndLeaveIndexZero) {
+    MenuGrid grid;
+    for (int g = 1; g <= 9; ++g) {
+        grid.groupNames[g] = "G" + std::to_string(g);
+        for (int i = 1; i <= 9; ++i) {
+            grid.captions[g][i] = "C" + std::to_string(g) + std::to_string(i);
+            grid.targets[g][i] = "T" + std::to_string(g) + std::to_string(i);
+        }
+    }
+    BarStrings captions, targets;
+    captions[0] = "active.ini";
+    GridToBar(grid, captions, targets);
+    EXPECT_EQ(captions[0], "active.ini");
+    EXPECT_EQ(captions[7], "G7");
+    EXPECT_EQ(captions[66], "C73");  // entry 3 of group 7
+    EXPECT_EQ(targets[63], "T69");   // entry 9 of group 6
+    EXPECT_EQ(targets[10], "T11");
+    EXPECT_EQ(captions[90], "C99");
+    EXPECT_EQ(GridFromBar(captions, targets), grid);
+}
+
 }  // namespace
 }  // namespace tw
