@@ -394,9 +394,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     return true;
 }
 
-std::string IniDocument::Serialize() const {
-    const std::string eol = Encode(eol_);
-    std::string out;
+std::size_t IniDocument::SerializedSize() const {
     std::size_t extra = 0;
     for (const auto& [line, value] : replaced_) extra += value.size() + 1;
     for (const auto& [s, keys] : inserted_)
@@ -405,7 +403,13 @@ std::string IniDocument::Serialize() const {
         extra += n.name.size() + 4;
         for (const Added& a : n.keys) extra += a.key.size() + a.value.size() + 4;
     }
-    out.reserve(bytes_.size() + (utf16_ ? 2 * extra : extra));
+    return bytes_.size() + (utf16_ ? 2 * extra : extra);
+}
+
+std::string IniDocument::Serialize() const {
+    const std::string eol = Encode(eol_);
+    std::string out;
+    out.reserve(SerializedSize());
 
     // Insertions in the order of their places in the text.
     std::vector<std::pair<uint32_t, const std::vector<Added>*>> inserts;

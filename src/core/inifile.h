@@ -65,6 +65,8 @@ private:
     uint32_t Tag(uint32_t hash) const;
     std::string_view Text() const;
     std::string Encode(std::string_view sjis) const;
+    // What Serialize will need, to reserve it at once.
+    std::size_t SerializedSize() const;
 
     std::string bytes_;        // the file as read
     std::string utf16Text_;    // Shift-JIS of the indexed lines of a UTF-16 file
