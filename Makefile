@@ -42,7 +42,9 @@ bench: build
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DTAMBLEWICK_FUZZ=ON >/dev/null
 	@cmake --build build-fuzz -j $(JOBS) --target fuzz_profile
-	build-fuzz/fuzz_profile -max_total_time=60 fuzz/corpus
+	@mkdir -p build-fuzz/corpus
+	# New inputs go to build-fuzz/corpus; the kept corpus is only read.
+	build-fuzz/fuzz_profile -max_total_time=60 build-fuzz/corpus fuzz/corpus
 
 install: build
 	@PREFIX="$(PREFIX)" EXE="$(BUILD)/tamblewick" scripts/install.sh install
