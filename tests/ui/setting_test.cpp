@@ -19,19 +19,6 @@ using namespace test;
 namespace fs = std::filesystem;
 using Editor = EditorTest;
 
-TEST_F(Editor, InputsAreFoundByNameAndCarryTheirLabels) {
-    const std::pair<const char*, const char*> labelled[] = {
-        {"ComboBox1", "メニューグループ"}, {"ComboBox2", "メニュー項目"}, {"Edit1", "ターゲット"},
-        {"Edit3", "サイズ："}, {"Edit4", "設定ファイル："}, {"TrackBar1", "半透明度"},
-        {"Edit5", "半透明度"}, {"Edit2", "拡張子フィルター： *."},
-        {"ShellTreeView1", "フォルダー"}, {"FileListBox1", "ファイル"}};
-    for (const auto& [name, label] : labelled) {
-        auto* w = e.findChild<QWidget*>(QString::fromUtf8(name));
-        ASSERT_NE(w, nullptr) << name;
-        EXPECT_EQ(w->accessibleName(), Q(label)) << name;
-    }
-}
-
 TEST_F(Editor, OnlyBecomingVisibleCopiesTheBarsModel) {
     EXPECT_EQ(e.ComboBox1->itemText(1) + e.ComboBox1->itemText(8), Q("フォルダGroup9"));
     EXPECT_EQ(e.ComboBox2->itemText(1) + e.ComboBox2->itemText(2), Q("表計算Item3"));
