@@ -44,11 +44,9 @@ TEST_F(Editor, OnlyBecomingVisibleCopiesTheBarsModel) {
 }
 
 TEST_F(Editor, TransparencyIsReadBackFromTheBarsAlpha) {
-    const struct { int blend, alpha, shown; } table[] = {
-        {30, 76, 30}, {50, 128, 50}, {90, 230, 90}, {100, 255, 100}, {10, 26, 30}};
+    const struct { int blend, shown; } table[] = {{30, 30}, {50, 50}, {90, 90}, {100, 100}, {10, 30}};
     for (const auto& c : table) {
         EditorRig r("[Window]\nBlend=" + std::to_string(c.blend) + "\n");
-        EXPECT_EQ(r.bar->AlphaBlendValue(), c.alpha) << c.blend;
         EXPECT_EQ(r.editor->TrackBar1->value(), c.shown) << c.blend;
         EXPECT_EQ(r.editor->Edit5->text(), QString::number(c.shown)) << c.blend;
     }
