@@ -37,7 +37,7 @@ TEST(IniLineEnds, Utf16FilesAreReadAndWrittenInTheirOwnEncoding) {
         "Size=25\r\n"
         "Note=\r\n");
     const std::string emoji = "\x3D\xD8\x00\xDE";  // U+1F600 in UTF-16 LE
-    const std::string bytes = original + emoji + std::string("=\0" "1\0\r\0\n\0x\0=\0", 14) + emoji;
+    const std::string bytes = original + emoji + std::string("=\0" "1\0\r\0\n\0x\0=\0", 12) + emoji;
     IniDocument doc(bytes);
     EXPECT_EQ(doc.Get(Sjis("表示"), Sjis("名前")), Sjis("ゾーン"));
     EXPECT_EQ(doc.Get("Window", "Size"), "25");
@@ -50,7 +50,7 @@ TEST(IniLineEnds, Utf16FilesAreReadAndWrittenInTheirOwnEncoding) {
     EXPECT_FALSE(doc.Set("Window", "Bad", "\x81"));  // not Shift-JIS: nothing to write
     const std::string expected =
         Utf16("[表示]\r\n名前 = ゾーン\r\n[Window]\r\nSize=30\r\n") + Utf16("Note=\r\n").substr(2) +
-        emoji + std::string("=\0" "1\0\r\0\n\0x\0=\0", 14) + emoji +
+        emoji + std::string("=\0" "1\0\r\0\n\0x\0=\0", 12) + emoji +
         Utf16("\r\nBlend=半分\r\n[Data]\r\nFile=f\r\n").substr(2);
     EXPECT_EQ(doc.Serialize(), expected);
     EXPECT_EQ(IniDocument(doc.Serialize()).Get("Window", "Blend"), Sjis("半分"));
