@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -46,6 +45,37 @@ TEST(LinuxFileSystemFind, ListsIniEntriesCaseBlindInCaseBlindOrderWithTheirAttri
         {"_under.ini", 0x20},
     };
     EXPECT_EQ(found, expected);
+}
+
+TEST(LinuxFileSystemFind, MasksMatchWholeCharactersCaseBlind) {
+    const std::string hyo = Sjis("表"), so = Sjis("ソ");  // ソ ends in a 0x5C byte
+    const struct {
+        std::string name, mask;
+        bool match;
+    } cases[] = {
+        {"a.txt", "?.txt", true},      {"ab.txt", "?.txt", false}, {".txt", "?.txt", false},
+        {hyo + ".txt", "?.txt", true},  // one character, two bytes
+        {"a.TXT", "*.t?t", true},      {"a.tx", "*.t?t", false},   {"noext", "*.*", false},
+        {"noext", "*", true},          {"a.b.c", "*.?", true},     {so, "?", true},
+        {"x" + so, "*\\", false},    {"abc", "a*c*", true},      {"ab", "a?*b", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MatchesMask(c.name, c.mask), c.match) << SjisToUtf8(c.name) << " " << c.mask;
+}
+
+TEST(LinuxFileSystemDelete, RefusesFoldersAndReadOnlyFiles) {
+    const test::TempDir temp;
+    const fs::path& dir = temp.path();
+    for (const char* name : {"w.ini", "ro.ini"}) std::ofstream(dir / name) << "x";
+    chmod((dir / "ro.ini").c_str(), 0444);
+    fs::create_directory(dir / "folder.ini");
+    LinuxFileSystem files;
+    EXPECT_FALSE(files.DeleteFile(temp.File("ro.ini")));
+    EXPECT_FALSE(files.DeleteFile(temp.File("folder.ini")));
+    EXPECT_FALSE(files.DeleteFile(temp.File("gone.ini")));
+    EXPECT_TRUE(files.DeleteFile(temp.File("w.ini")));
+    EXPECT_TRUE(fs::exists(dir / "ro.ini") && fs::exists(dir / "folder.ini"));
+    EXPECT_FALSE(fs::exists(dir / "w.ini"));
 }
 
 }  // namespace

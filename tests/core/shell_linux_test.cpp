@@ -5,12 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <set>
-#include <thread>
 
 #include "core/text.h"
 #include "platform/linux/shell_linux.h"
@@ -113,68 +110,146 @@ TEST(LinuxShellLaunch, StartsDetachedInTheRightFolderWithNoStrayDescriptors) {
     close(pipeFds[1]);
 }
 
-TEST(LinuxShellApplets, MapToSettingsToolsOnPathAndUnknownOnesStartNothing) {
-    Sandbox box;
-    for (const char* tool : {"bin/gnome-control-center", "bin/xdg-open"})
-        box.Write(tool, "#!/bin/sh\n", 0755);
+// A shell that records what it would start, with tools on its PATH.
+struct Recording : Sandbox {
     std::vector<LaunchCommand> started;
-    LinuxShell::Options options = Controlled(box);
-    options.spawn = [&](const LaunchCommand& c) {
-        started.push_back(c);
-        return true;
-    };
-    LinuxShell shell(options);
-
-    const std::pair<std::string, std::string> cases[] = {
-        {"Main.cpl マウス", "mouse"}, {"MAIN.CPL キーボード", "keyboard"},  // case-blind
-        {"Foo.cpl", ""}, {"hdwwiz.cpl", ""}};  // unknown; no counterpart
-    const LaunchCommand tool{box.Path("bin/gnome-control-center"), {}, box.Path("home")};
-    for (const auto& [applet, arg] : cases) {
-        started.clear();
-        EXPECT_EQ(shell.ShellExecute(Applet(applet)), !arg.empty()) << applet;
-        std::vector<LaunchCommand> want;
-        if (!arg.empty()) want.push_back({tool.program, {arg}, tool.directory});
-        EXPECT_EQ(started, want) << applet;
+    std::vector<std::string> entries;
+    std::string failing;  // a program that fails to start
+    LinuxShell::Options options;
+    explicit Recording(std::initializer_list<const char*> tools = {"xdg-open"}) {
+        options = Controlled(*this);
+        for (const char* t : tools) Write(std::string("bin/") + t, "#!/bin/sh\n", 0755);
+        options.spawn = [this](const LaunchCommand& c) {
+            started.push_back(c);
+            return c.program != failing;
+        };
+        options.launchEntry = [this](const std::string& e) {
+            entries.push_back(e);
+            return true;
+        };
     }
-    started.clear();
-    EXPECT_FALSE(shell.ShellExecute(Entry("", "")));  // an empty file
-    EXPECT_TRUE(started.empty());
+    // What one request starts: "program arg..." relative to bin/, or "".
+    std::string Run(const ShellRequest& r) {
+        started.clear();
+        LinuxShell(options).ShellExecute(r);
+        std::string out;
+        for (const LaunchCommand& c : started) {
+            out += out.empty() ? "" : "; ";
+            out += c.program.substr(Path("bin/").size());
+            for (const std::string& a : c.args) out += " " + a;
+        }
+        return out;
+    }
+};
+
+TEST(LinuxShellApplets, TheCurrentDesktopsToolFirstThenAnyThenTheNextFoundOnPath) {
+    const std::initializer_list<const char*> both = {"gnome-control-center", "systemsettings",
+                                                     "hardinfo", "xfce4-mouse-settings"};
+    const struct {
+        std::initializer_list<const char*> tools;
+        const char *desktops, *applet, *want;
+    } cases[] = {
+        {both, "", "Main.cpl マウス", "gnome-control-center mouse"},  // table order
+        {both, "", "MAIN.CPL キーボード", "gnome-control-center keyboard"},  // case-blind
+        {both, "KDE", "Main.cpl マウス", "systemsettings kcm_mouse"},
+        {both, "X-Foo:kde", "Main.cpl マウス", "systemsettings kcm_mouse"},  // one of several
+        {both, "XFCE", "Sysdm.cpl", "hardinfo"},  // any desktop's before another desktop's
+        {{"xfce4-mouse-settings"}, "GNOME", "Main.cpl マウス", "xfce4-mouse-settings"},
+        {both, "", "Foo.cpl", ""},
+        {both, "", "hdwwiz.cpl", ""},  // no counterpart
+        {{}, "", "Main.cpl マウス", ""},
+    };
+    for (const auto& c : cases) {
+        Recording r(c.tools);
+        r.options.desktops = c.desktops;
+        EXPECT_EQ(r.Run(Applet(c.applet)), c.want) << c.desktops << " " << c.applet;
+    }
+    // A tool that fails to start gives way to the next.
+    Recording r(both);
+    r.failing = r.Path("bin/gnome-control-center");
+    EXPECT_EQ(r.Run(Applet("Main.cpl マウス")),
+              "gnome-control-center mouse; xfce4-mouse-settings");
+    EXPECT_EQ(r.Run(Entry("", "")), "");  // an empty file
+}
+
+TEST(LinuxShellApplets, PrintersGoToAPrinterToolElseTheCupsPageElseNowhere) {
+    const ShellRequest printers = Entry(std::string(kPrintersFolder), std::nullopt);
+    const struct {
+        std::initializer_list<const char*> tools;
+        bool cups;
+        const char* want;
+    } cases[] = {
+        {{"xdg-open", "system-config-printer", "gnome-control-center"}, true, "system-config-printer"},
+        {{"xdg-open", "gnome-control-center"}, true, "gnome-control-center printers"},
+        {{"xdg-open"}, true, "xdg-open http://localhost:631/"},
+        {{"xdg-open"}, false, ""},
+        {{}, true, ""},
+    };
+    for (const auto& c : cases) {
+        Recording r(c.tools);
+        r.options.cupsSockets = {r.Path("gone.sock"), r.Path("cups.sock")};
+        if (c.cups) r.Write("cups.sock", "", 0600);
+        EXPECT_EQ(r.Run(printers), c.want) << c.cups;
+    }
+}
+
+TEST(LinuxShellTargets, RefusesOptionLikeNamesAndSearchesOnlyAbsolutePathEntries) {
+    Recording r;
+    for (const char* target : {"-rf", "-x/y", "--help"}) EXPECT_EQ(r.Run(Entry(target, "")), "") << target;
+    EXPECT_EQ(r.Run(Entry("x-y", "")), "xdg-open x-y");
+
+    // "tool" in the current folder and under a relative entry is never found.
+    r.Write("tool", "#!/bin/sh\n", 0755);
+    r.Write("rel/tool", "#!/bin/sh\n", 0755);
+    const std::string abs = r.Write("abs/tool", "#!/bin/sh\n", 0755);
+    const std::string cwd = fs::current_path();
+    fs::current_path(r.root);
+    EXPECT_EQ(FindExecutable("tool", ":rel::./rel:"), std::nullopt);
+    EXPECT_EQ(FindExecutable("tool", ":rel:" + r.Path("abs")), abs);
+    EXPECT_EQ(FindExecutable("rel/tool", r.root.string()), std::nullopt);
+    fs::current_path(cwd);
+}
+
+TEST(LinuxShellTargets, ATildeStandsForHomeInFileAndFolderButNotBeforeAUserName) {
+    Recording r;
+    const std::string home = r.Path("home");
+    const std::string prog = r.Write("home/prog", "#!/bin/sh\n", 0755);
+    r.Dir("home/work");
+    r.Write("bin/other", "#!/bin/sh\n", 0755);
+    const struct {
+        const char* file;
+        std::optional<std::string> dir;
+        LaunchCommand want;
+    } cases[] = {
+        {"~/prog", std::nullopt, {prog, {}, home}},
+        {"~/prog", "~/work", {prog, {}, home + "/work"}},
+        {"other", "~/work", {r.Path("bin/other"), {}, home + "/work"}},
+        {"~", std::nullopt, {r.Path("bin/xdg-open"), {home}, r.root.string()}},
+        {"~/doc.txt", std::nullopt, {r.Path("bin/xdg-open"), {home + "/doc.txt"}, home}},
+        {"~user/x", "~user", {r.Path("bin/xdg-open"), {"~user/x"}, home}},
+    };
+    for (const auto& c : cases) {
+        r.Run(Entry(c.file, c.dir));
+        EXPECT_EQ(r.started, std::vector<LaunchCommand>{c.want}) << c.file;
+    }
 }
 
 TEST(LinuxShellDesktopEntries, GoToTheEntryLauncherBeforeAnyOtherRule) {
-    Sandbox box;
-    box.Write("bin/xdg-open", "#!/bin/sh\n", 0755);
+    Recording r;
     // Executable, as entries on a desktop often are: still an entry.
-    const std::string entry = box.Write("apps/editor.desktop", "[Desktop Entry]\n", 0755);
-    box.Write("home/files.desktop", "[Desktop Entry]\n", 0644);
-    std::vector<std::string> entries;
-    std::vector<LaunchCommand> started;
-    LinuxShell::Options options = Controlled(box);
-    options.launchEntry = [&](const std::string& e) {
-        entries.push_back(e);
-        return true;
-    };
-    options.spawn = [&](const LaunchCommand& c) {
-        started.push_back(c);
-        return true;
-    };
-    LinuxShell shell(options);
+    const std::string entry = r.Write("apps/editor.desktop", "[Desktop Entry]\n", 0755);
+    r.Write("home/files.desktop", "[Desktop Entry]\n", 0644);
     for (const char* file : {"~/files.desktop", "org.example.Viewer.desktop"})
-        EXPECT_TRUE(shell.ShellExecute(Entry(file, std::nullopt))) << file;
-    EXPECT_TRUE(shell.ShellExecute(Entry(entry, box.Path("apps/"))));
-    EXPECT_EQ(entries, (std::vector<std::string>{box.Path("home/files.desktop"),
-                                                  "org.example.Viewer.desktop", entry}));
-    EXPECT_TRUE(started.empty());
+        EXPECT_EQ(r.Run(Entry(file, std::nullopt)), "") << file;
+    EXPECT_EQ(r.Run(Entry(entry, r.Path("apps/"))), "");
+    EXPECT_EQ(r.entries, (std::vector<std::string>{r.Path("home/files.desktop"),
+                                                    "org.example.Viewer.desktop", entry}));
     // A folder or a missing file of that name is no entry.
-    box.Dir("folder.desktop");
-    for (const std::string& file : {box.Path("folder.desktop"), box.Path("gone.desktop")}) {
-        entries.clear();
-        started.clear();
-        shell.ShellExecute(Entry(file, std::nullopt));
-        EXPECT_TRUE(entries.empty()) << file;
-        ASSERT_EQ(started.size(), 1u) << file;
-        EXPECT_EQ(started[0].program, box.Path("bin/xdg-open"));
-    }
+    r.Dir("folder.desktop");
+    r.entries.clear();
+    for (const std::string& file : {r.Path("folder.desktop"), r.Path("gone.desktop")})
+        EXPECT_EQ(r.Run(Entry(file, std::nullopt)), "xdg-open " + file);
+    EXPECT_TRUE(r.entries.empty());
 }
 
 TEST(LinuxShellDesktopEntries, StartTheirApplicationWithPathFieldCodesAndTerminal) {
@@ -226,21 +301,12 @@ TEST(LinuxShellDesktopEntries, StartTheirApplicationWithPathFieldCodesAndTermina
 }
 
 TEST(LinuxShellDocuments, AMissingHelpFileFallsBackToTheHtmlDocumentBesideIt) {
-    Sandbox box;
-    box.Write("bin/xdg-open", "#!/bin/sh\n", 0755);
-    std::vector<LaunchCommand> started;
-    LinuxShell::Options options = Controlled(box);
-    options.spawn = [&](const LaunchCommand& c) {
-        started.push_back(c);
-        return true;
-    };
-    LinuxShell shell(options);
-    const std::string open = box.Path("bin/xdg-open");
-    const std::string only = box.Dir("ヘルプ だけ"), both = box.Dir("both"), none = box.Dir("none");
-    box.Write("ヘルプ だけ/TAMBLEWICKHELP.html", "<html>", 0644);
-    box.Write("both/TAMBLEWICKHELP.html", "<html>", 0644);
-    box.Write("both/TAMBLEWICKHELP.HLP", "help", 0644);
-
+    Recording r;
+    const std::string open = r.Path("bin/xdg-open");
+    const std::string only = r.Dir("ヘルプ だけ"), both = r.Dir("both"), none = r.Dir("none");
+    r.Write("ヘルプ だけ/TAMBLEWICKHELP.html", "<html>", 0644);
+    r.Write("both/TAMBLEWICKHELP.html", "<html>", 0644);
+    r.Write("both/TAMBLEWICKHELP.HLP", "help", 0644);
     const struct {
         std::string file;
         LaunchCommand want;
@@ -248,12 +314,11 @@ TEST(LinuxShellDocuments, AMissingHelpFileFallsBackToTheHtmlDocumentBesideIt) {
         {only + "/TAMBLEWICKHELP.HLP", {open, {only + "/TAMBLEWICKHELP.html"}, only}},
         {only + "/TAMBLEWICKHELP.hlp", {open, {only + "/TAMBLEWICKHELP.html"}, only}},
         {both + "/TAMBLEWICKHELP.HLP", {open, {both + "/TAMBLEWICKHELP.HLP"}, both}},
-        {none + "/TAMBLEWICKHELP.HLP", {open, {none + "/TAMBLEWICKHELP.HLP"}, box.Path("home")}},
+        {none + "/TAMBLEWICKHELP.HLP", {open, {none + "/TAMBLEWICKHELP.HLP"}, r.Path("home")}},
     };
     for (const auto& c : cases) {
-        started.clear();
-        shell.ShellExecute(Entry(c.file, std::nullopt));
-        EXPECT_EQ(started, std::vector<LaunchCommand>{c.want}) << c.file;
+        r.Run(Entry(c.file, std::nullopt));
+        EXPECT_EQ(r.started, std::vector<LaunchCommand>{c.want}) << c.file;
     }
 }
 

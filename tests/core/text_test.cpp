@@ -94,12 +94,5 @@ TEST(ShiftJis, Utf16AndTheFirstCharacterFound) {
     EXPECT_EQ(FindSjisChar(Sjis("ゾ"), ']'), std::string_view::npos);
 }
 
-TEST(Errors, MessagesNameTheText) {
-    EXPECT_STREQ(NotAnInteger("abc").what(), "'abc' は整数ではありません");
-    EXPECT_STREQ(CannotWrite("/x/" + Sjis("表") + ".ini").what(), "/x/表.ini に書き込めません");
-    EXPECT_EQ(StrToInt(" 12"), 12);
-    EXPECT_THROW(StrToInt(""), UserError);
-}
-
 }  // namespace
 }  // namespace tw

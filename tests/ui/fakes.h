@@ -74,7 +74,7 @@ struct FakeDialogs : IDialogs {
     std::deque<std::optional<QColor>> colors;    // default: cancelled
     std::deque<std::optional<QString>> files;    // default: cancelled
     QColor lastColorPreset;
-    QString lastFilter, lastInitialDir, lastCaption, lastPrompt;
+    QString lastFilter, lastInitialDir, lastPrompt;
 
     // The next queued answer; an empty queue answers いいえ or cancels.
     template <class T>
@@ -92,9 +92,8 @@ struct FakeDialogs : IDialogs {
     }
     void Information(QWidget*, const QString& text) override { shown.push_back({"info", text}); }
     void Error(QWidget*, const QString& text) override { shown.push_back({"error", text}); }
-    std::optional<QString> InputBox(QWidget*, const QString& caption, const QString& prompt,
+    std::optional<QString> InputBox(QWidget*, const QString&, const QString& prompt,
                                     const QString& text) override {
-        lastCaption = caption;
         lastPrompt = prompt;
         shown.push_back({"input", text});
         return Next(inputs);

@@ -1,4 +1,3 @@
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <fstream>
@@ -7,7 +6,6 @@
 
 #include "core/text.h"
 #include "fakes.h"
-#include "ui/HeaderControl.h"
 #include "ui/Ranch.h"
 
 namespace tw {
@@ -29,25 +27,6 @@ TEST(Ranch, WithoutFilesOnlyTheFixedMenusShow) {
               (QStringList{":ControlPanel:", ":Setting:", ":SettingFiles:", "Help", "Exit"}));
     EXPECT_EQ(bar.FAppDir, rig.AppDir());
     EXPECT_EQ(bar.FCaptions[0], rig.AppDir() + "Sample.ini");
-    const QList<QAction*> top = bar.MainMenu1->actions();
-    ASSERT_EQ(top.size(), 15);
-    for (int g = 1; g <= 9; ++g) {
-        EXPECT_EQ(top[g - 1]->menu(), bar.Groups[g]);
-        EXPECT_EQ(bar.Groups[g]->objectName(), QStringLiteral("Group%1").arg(g));
-        const QList<QAction*> entries = bar.Groups[g]->actions();
-        ASSERT_EQ(entries.size(), 9);
-        for (int i = 1; i <= 9; ++i) {
-            // The entry digit comes first in the component name.
-            EXPECT_EQ(entries[i - 1]->objectName(), QStringLiteral("Item%1%2").arg(i).arg(g));
-            EXPECT_EQ(entries[i - 1], bar.Item(g, i));
-        }
-    }
-    EXPECT_EQ(top[9]->menu(), bar.ControlPanel1);
-    EXPECT_EQ(top[10], bar.Setting1);
-    EXPECT_EQ(top[11], bar.SettingFiles1);
-    EXPECT_EQ(top[12], bar.Expand1);
-    EXPECT_EQ(top[13], bar.Help1);
-    EXPECT_EQ(top[14], bar.Exit1);
     // Twenty entries, with separators after the 5th, the 11th and the 18th.
     const QList<QAction*> panel = bar.ControlPanel1->actions();
     ASSERT_EQ(panel.size(), 20);

@@ -95,6 +95,18 @@ TEST(SettinFiles, ListsEveryIniEntryButThePointerFileAndDeletesOnlyAfterYes) {
     EXPECT_TRUE(fs::is_directory(c.Path("folder.ini")));
     EXPECT_EQ(c.Listed(), (Names{".hidden.ini", "datafile.ini", "folder.ini", "locked.ini"}));
     EXPECT_EQ(c.rig.dialogs.shown.size(), 3u);  // the three questions
+
+    // Nor a read-only file.
+    c.Delete("locked.ini", true);
+    EXPECT_TRUE(fs::exists(c.Path("locked.ini")));
+    EXPECT_EQ(c.Listed().back(), "locked.ini");
+    // The active file went without more ado: the pointer still names it and
+    // the bar keeps what it loaded until the next load finds it missing.
+    EXPECT_EQ(c.rig.profile.Read(c.rig.AppDir() + "DataFile.ini", "Data", "File", ""),
+              c.rig.AppDir() + "Sample.ini");
+    EXPECT_EQ(c.bar->FCaptions[1], "Sample.ini");
+    c.bar->LoadSettings();
+    EXPECT_EQ(c.bar->FCaptions[1], "Group1");
 }
 
 TEST(SettinFiles, AnEmptyDirectoryStillShowsTheChooser) {

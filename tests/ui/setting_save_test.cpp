@@ -2,8 +2,10 @@
 // browse, size and transparency, and failed saves.
 #include <QCheckBox>
 #include <QMenu>
+#include <QToolButton>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <regex>
 #include <sys/stat.h>
@@ -164,6 +166,51 @@ TEST_F(EditorSave, SizeAndTransparencyFields) {
     Type(e.Edit5, "75");
     EXPECT_EQ(e.TrackBar1->value(), 75);
     EXPECT_EQ(Errors(), std::vector<QString>(2, Q("'' は整数ではありません.")));
+}
+
+TEST_F(EditorSave, SpinButtonsStepByOneFromTheTypedNumberWithinTheirRange) {
+    const struct {
+        TUpDown* spin;
+        QLineEdit* field;
+        const char* typed;
+        int steps;  // up when positive; by key and by button alternately
+        const char* shown;
+    } cases[] = {
+        {e.UpDown1, e.Edit3, "20", 1, "21"}, {e.UpDown1, e.Edit3, "7", -2, "5"},
+        {e.UpDown1, e.Edit3, "50", 1, "50"}, {e.UpDown1, e.Edit3, "3", -3, "3"},
+        {e.UpDown1, e.Edit3, "999", -1, "49"}, {e.UpDown1, e.Edit3, "0", 2, "5"},
+        {e.UpDown2, e.Edit5, "55", 1, "56"}, {e.UpDown2, e.Edit5, "100", 2, "100"},
+        {e.UpDown2, e.Edit5, "31", -2, "30"},
+    };
+    for (const auto& c : cases) {
+        c.field->setText(c.typed);
+        for (int k = 0; k < std::abs(c.steps); ++k) {
+            if (k % 2) (c.steps > 0 ? c.spin->UpButton() : c.spin->DownButton())->click();
+            else Key(c.field, c.steps > 0 ? Qt::Key_Up : Qt::Key_Down);
+        }
+        EXPECT_EQ(c.field->text(), c.shown) << c.typed << " " << c.steps;
+    }
+    EXPECT_EQ(e.FWorkSize, 5);
+    EXPECT_EQ(e.TrackBar1->value(), 30);
+    EXPECT_TRUE(Errors().empty());
+}
+
+TEST(EditorColour, RunsFromTheFileToTheBarAndThroughTheDialogBackRedInTheLowestByte) {
+    EditorRig r("[Window]\nColor=" + std::to_string(0x123456) + "\n");
+    TForm2& e = *r.editor;
+    EXPECT_EQ(r.bar->BackgroundColor(), QColor(0x56, 0x34, 0x12));
+    EXPECT_EQ(e.FWorkColor, 0x123456u);
+    r.rig.dialogs.colors = {std::nullopt, QColor(1, 2, 3), std::nullopt};
+    e.Button3Click();  // cancelled: nothing changes
+    EXPECT_EQ(r.rig.dialogs.lastColorPreset, QColor(0x56, 0x34, 0x12));
+    EXPECT_EQ(e.FWorkColor, 0x123456u);
+    e.Button3Click();
+    EXPECT_EQ(e.FWorkColor, 0x030201u);
+    e.Button3Click();  // opens with the colour last chosen
+    EXPECT_EQ(r.rig.dialogs.lastColorPreset, QColor(1, 2, 3));
+    e.Button2Click();
+    EXPECT_EQ(r.rig.profile.Read(r.Path("Sample.ini"), "Window", "Color", ""), "197121");
+    EXPECT_EQ(r.bar->BackgroundColor(), QColor(1, 2, 3));
 }
 
 TEST_F(EditorSave, FailedSavesChangeNothing) {

@@ -19,19 +19,6 @@ using namespace test;
 namespace fs = std::filesystem;
 using Editor = EditorTest;
 
-TEST_F(Editor, InputsAreFoundByNameAndCarryTheirLabels) {
-    const std::pair<const char*, const char*> labelled[] = {
-        {"ComboBox1", "メニューグループ"}, {"ComboBox2", "メニュー項目"}, {"Edit1", "ターゲット"},
-        {"Edit3", "サイズ："}, {"Edit4", "設定ファイル："}, {"TrackBar1", "半透明度"},
-        {"Edit5", "半透明度"}, {"Edit2", "拡張子フィルター： *."},
-        {"ShellTreeView1", "フォルダー"}, {"FileListBox1", "ファイル"}};
-    for (const auto& [name, label] : labelled) {
-        auto* w = e.findChild<QWidget*>(QString::fromUtf8(name));
-        ASSERT_NE(w, nullptr) << name;
-        EXPECT_EQ(w->accessibleName(), Q(label)) << name;
-    }
-}
-
 TEST_F(Editor, OnlyBecomingVisibleCopiesTheBarsModel) {
     EXPECT_EQ(e.ComboBox1->itemText(1) + e.ComboBox1->itemText(8), Q("フォルダGroup9"));
     EXPECT_EQ(e.ComboBox2->itemText(1) + e.ComboBox2->itemText(2), Q("表計算Item3"));
@@ -57,11 +44,9 @@ TEST_F(Editor, OnlyBecomingVisibleCopiesTheBarsModel) {
 }
 
 TEST_F(Editor, TransparencyIsReadBackFromTheBarsAlpha) {
-    const struct { int blend, alpha, shown; } table[] = {
-        {30, 76, 30}, {50, 128, 50}, {90, 230, 90}, {100, 255, 100}, {10, 26, 30}};
+    const struct { int blend, shown; } table[] = {{30, 30}, {50, 50}, {90, 90}, {100, 100}, {10, 30}};
     for (const auto& c : table) {
         EditorRig r("[Window]\nBlend=" + std::to_string(c.blend) + "\n");
-        EXPECT_EQ(r.bar->AlphaBlendValue(), c.alpha) << c.blend;
         EXPECT_EQ(r.editor->TrackBar1->value(), c.shown) << c.blend;
         EXPECT_EQ(r.editor->Edit5->text(), QString::number(c.shown)) << c.blend;
     }
