@@ -19,9 +19,9 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
-    // Converts all of `in`; on an unconvertible character returns nullopt and
-    // reports how many bytes of `in` were converted before it.
-    std::optional<std::string> Run(std::string_view in, std::size_t* consumed = nullptr) {
+    // All of `in`, or nullopt at a character that is invalid or would be
+    // replaced by an approximation.
+    std::optional<std::string> Run(std::string_view in) {
         if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         std::string out;
@@ -39,13 +39,9 @@ public:
                     out.resize(out.size() * 2);
                     continue;
                 }
-                if (consumed) *consumed = in.size() - srcLeft;
                 return std::nullopt;
             }
-            if (r > 0) {  // a character was replaced by an approximation
-                if (consumed) *consumed = in.size() - srcLeft;
-                return std::nullopt;
-            }
+            if (r > 0) return std::nullopt;  // replaced by an approximation
         }
         out.resize(done);
         return out;
@@ -66,13 +62,12 @@ const char* IconvName(Encoding e) {
 
 }  // namespace
 
-std::optional<std::string> Convert(Encoding from, Encoding to, std::string_view in,
-                                   std::size_t* consumed) {
+std::optional<std::string> SystemConvert(Encoding from, Encoding to, std::string_view in) {
     // One converter per pair in use, opened on first use; the program has one thread.
     static std::unique_ptr<Converter> converters[3][3];
     std::unique_ptr<Converter>& c = converters[static_cast<int>(from)][static_cast<int>(to)];
     if (!c) c = std::make_unique<Converter>(IconvName(to), IconvName(from));
-    return c->Run(in, consumed);
+    return c->Run(in);
 }
 
 }  // namespace tw
