@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
 .PHONY: deps configure build run test sanitize bench fuzz clean install uninstall autostart \
-  no-autostart
+  no-autostart test-windows
 
 deps:
 	@scripts/deps.sh
@@ -36,6 +36,16 @@ sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The core and the Windows services cross-built with mingw-w64 and their
+# tests run under Wine, in a Wine prefix of their own inside the build folder.
+WINDOWS_BUILD ?= build-windows
+test-windows:
+	@scripts/deps_windows.sh
+	@test -f $(WINDOWS_BUILD)/CMakeCache.txt || cmake -S . -B $(WINDOWS_BUILD) $(GENERATOR) \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+
 bench: build
 	$(BUILD)/tamblewick_bench
 
@@ -59,4 +69,4 @@ no-autostart:
 	@PREFIX="$(PREFIX)" scripts/install.sh no-autostart
 
 clean:
-	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz
+	rm -rf $(BUILD) $(SANITIZE_BUILD) build-fuzz $(WINDOWS_BUILD)

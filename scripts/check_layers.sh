@@ -1,8 +1,11 @@
 #!/bin/sh
 # Checks the direction of the source layers by their include lines:
 #   core            only core headers and system headers, nothing of Qt or GLib;
-#   platform/linux  core and its own headers, nothing of Qt, the windows or the Qt adapters;
-#   ui, platform/qt never the Linux adapters (only the program entry joins them).
+#   platform/linux  core and its own headers, nothing of Qt, the windows, the Qt adapters
+#                   or the Windows services;
+#   platform/win    core and its own headers, nothing of Qt, the windows, the Qt adapters
+#                   or the Linux services;
+#   ui, platform/qt never the Linux or Windows services (only the program entry joins them).
 # Prints each offending line and fails when there is one.
 set -u
 src=${1:-$(dirname "$0")/../src}
@@ -19,10 +22,13 @@ offend() {  # folder, pattern of forbidden include lines, what is forbidden
 
 offend core '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"(platform|ui)/)' \
     "Qt, GLib, the platform folder or the windows"
-offend platform/linux '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|"ui/|"platform/(qt/|platform\.h|dialogs\.h))' \
-    "Qt, the windows or the Qt adapters"
+offend platform/linux '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|"ui/|"platform/(qt/|win/|platform\.h|dialogs\.h))' \
+    "Qt, the windows, the Qt adapters or the Windows services"
+offend platform/win '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"ui/|"platform/(qt/|linux/|platform\.h|dialogs\.h))' \
+    "Qt, GLib, the windows, the Qt adapters or the Linux services"
 for layer in ui platform/qt; do
-    offend "$layer" '^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform/linux/' "the Linux adapters"
+    offend "$layer" '^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform/(linux|win)/' \
+        "the Linux or Windows services"
 done
 [ "$status" -eq 0 ] && echo "layers: every include points down"
 exit "$status"

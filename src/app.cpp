@@ -5,18 +5,27 @@
 
 #include <climits>
 #include <cstdlib>
-#include <unistd.h>
+#include <vector>
 
 #include "core/barrules.h"
 #include "core/text.h"
+#ifdef _WIN32
+#include "platform/win/filesystem_win.h"
+#include "platform/win/process_win.h"
+#include "platform/win/profile_win.h"
+#include "platform/win/shell_win.h"
+#include "platform/win/sysstatus_win.h"
+#else
+#include <unistd.h>
+
 #include "platform/linux/filesystem_linux.h"
-#include "platform/linux/paths.h"
 #include "platform/linux/profile_linux.h"
 #include "platform/linux/shell_linux.h"
 #include "platform/linux/sysstatus_linux.h"
+#include "platform/qt/x11_qt.h"
+#endif
 #include "platform/qt/dialogs_qt.h"
 #include "platform/qt/screen_qt.h"
-#include "platform/qt/x11_qt.h"
 #include "ui/Ranch.h"
 #include "ui/SettinFiles.h"
 #include "ui/Setting.h"
@@ -39,20 +48,30 @@ public:
 
 // The real path of the running executable (UTF-8).
 std::string ExecutableRealPath() {
+#ifdef _WIN32
+    return ExecutablePathUtf8();
+#else
     char buf[PATH_MAX];
     if (realpath("/proc/self/exe", buf)) return buf;
     return {};
+#endif
 }
 
 }  // namespace tw
 
 int main(int argc, char** argv) {
+#ifdef _WIN32
+    std::vector<char*> args(argv, argv + argc + 1);
+    constexpr char kSeparator = '\\';
+#else
     std::vector<char*> args = tw::WithX11Platform(argc, argv);
+    constexpr char kSeparator = '/';
+#endif
     int qtArgc = static_cast<int>(args.size()) - 1;
     tw::TApp app(qtArgc, args.data());
     const std::string exe = tw::ExecutableRealPath();
     const auto exeSjis = tw::TryUtf8ToSjis(exe);
-    const std::string name = tw::NameOf(exe);
+    const std::string name = exe.substr(exe.rfind(kSeparator) + 1);
     tw::QtDialogs dialogs(QString::fromStdString(tw::ApplicationTitle(name)));
     if (!exeSjis) {
         dialogs.Error(nullptr, tw::ErrorBoxText(QString::fromStdString(
@@ -60,6 +79,20 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+#ifdef _WIN32
+    // The bar is a Qt::Tool window, which Windows keeps off the task bar.
+    tw::WinProfile profile;
+    tw::WinFileSystem files;
+    // The one owner of a shell request is the bar.
+    tw::WinShell shell([](const void* owner) {
+        auto* bar = const_cast<tw::TForm1*>(static_cast<const tw::TForm1*>(owner));
+        return reinterpret_cast<void*>(bar->winId());
+    });
+    tw::WinSystemStatus status;
+    tw::QtScreen screen;
+    const tw::Platform platform{profile, files, shell, status, screen, dialogs,
+                                tw::kWindowsSeparators, *exeSjis, 10, nullptr};
+#else
     tw::LinuxProfile profile;
     tw::LinuxFileSystem files;
     tw::LinuxShell shell;
@@ -68,6 +101,7 @@ int main(int argc, char** argv) {
     tw::X11Hints hints;
     const tw::Platform platform{profile, files, shell, status, screen, dialogs,
                                 tw::kPosixSeparators, *exeSjis, 10, &hints};
+#endif
 
     tw::TForm1 form1(platform);
     tw::TForm2 form2(form1, platform);
@@ -75,6 +109,8 @@ int main(int argc, char** argv) {
     form1.SetForms(&form2, &form3);
     QObject::connect(&form1, &tw::TForm1::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     form1.show();
+#ifndef _WIN32
     hints.SkipTaskbar(&form1);
+#endif
     return app.exec();
 }

@@ -1,9 +1,8 @@
 #include "core/text.h"
 
-#include <iconv.h>
-
-#include <cerrno>
 #include <cstdio>
+
+#include "core/codec.h"
 
 namespace tw {
 
@@ -119,72 +118,6 @@ std::optional<int32_t> TryStrToInt(std::string_view s) {
 
 namespace {
 
-// One converter per direction, opened on first use; the program has one thread.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1)) iconv_close(cd_);
-    }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts all of `in`; on an unconvertible character returns nullopt and
-    // reports how many bytes of `in` were converted before it.
-    std::optional<std::string> Run(std::string_view in, std::size_t* consumed = nullptr) {
-        if (cd_ == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        std::string out;
-        out.resize(in.size() * 3 / 2 + 8);
-        char* src = const_cast<char*>(in.data());
-        std::size_t srcLeft = in.size();
-        std::size_t done = 0;
-        while (srcLeft > 0) {
-            char* dst = out.data() + done;
-            std::size_t dstLeft = out.size() - done;
-            const std::size_t r = iconv(cd_, &src, &srcLeft, &dst, &dstLeft);
-            done = static_cast<std::size_t>(dst - out.data());
-            if (r == static_cast<std::size_t>(-1)) {
-                if (errno == E2BIG) {
-                    out.resize(out.size() * 2);
-                    continue;
-                }
-                if (consumed) *consumed = in.size() - srcLeft;
-                return std::nullopt;
-            }
-            if (r > 0) {  // a character was replaced by an approximation
-                if (consumed) *consumed = in.size() - srcLeft;
-                return std::nullopt;
-            }
-        }
-        out.resize(done);
-        return out;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-Converter& ToUtf8() {
-    static Converter c("UTF-8", "CP932");
-    return c;
-}
-
-Converter& ToSjis() {
-    static Converter c("CP932", "UTF-8");
-    return c;
-}
-
-Converter& Utf16ToSjis() {
-    static Converter c("CP932", "UTF-16LE");
-    return c;
-}
-
-Converter& SjisToUtf16() {
-    static Converter c("UTF-16LE", "CP932");
-    return c;
-}
-
 bool IsAscii(std::string_view s) {
     for (char c : s)
         if (static_cast<unsigned char>(c) >= 0x80) return false;
@@ -202,12 +135,12 @@ std::string Replace(std::string_view pattern, std::string_view value) {
 
 std::optional<std::string> TrySjisToUtf8(std::string_view sjis) {
     if (IsAscii(sjis)) return std::string(sjis);
-    return ToUtf8().Run(sjis);
+    return Convert(Encoding::Sjis, Encoding::Utf8, sjis);
 }
 
 std::optional<std::string> TryUtf8ToSjis(std::string_view utf8) {
     if (IsAscii(utf8)) return std::string(utf8);
-    return ToSjis().Run(utf8);
+    return Convert(Encoding::Utf8, Encoding::Sjis, utf8);
 }
 
 std::optional<std::string> TryUtf16LeToSjis(std::string_view in) {
@@ -215,14 +148,14 @@ std::optional<std::string> TryUtf16LeToSjis(std::string_view in) {
     std::string out(in.size() / 2, '\0');
     for (std::size_t i = 0; i < out.size(); ++i) {
         if (in[2 * i + 1] != 0 || static_cast<unsigned char>(in[2 * i]) >= 0x80)
-            return Utf16ToSjis().Run(in);
+            return Convert(Encoding::Utf16Le, Encoding::Sjis, in);
         out[i] = in[2 * i];
     }
     return out;
 }
 
 std::optional<std::string> TrySjisToUtf16Le(std::string_view sjis) {
-    if (!IsAscii(sjis)) return SjisToUtf16().Run(sjis);
+    if (!IsAscii(sjis)) return Convert(Encoding::Sjis, Encoding::Utf16Le, sjis);
     std::string out(sjis.size() * 2, '\0');
     for (std::size_t i = 0; i < sjis.size(); ++i) out[2 * i] = sjis[i];
     return out;
@@ -232,11 +165,11 @@ std::string SjisToUtf8ForDisplay(std::string_view sjis) {
     std::string out;
     while (!sjis.empty()) {
         std::size_t consumed = 0;
-        if (auto whole = ToUtf8().Run(sjis, &consumed)) {
+        if (auto whole = Convert(Encoding::Sjis, Encoding::Utf8, sjis, &consumed)) {
             out += *whole;
             break;
         }
-        out += *ToUtf8().Run(sjis.substr(0, consumed));
+        out += *Convert(Encoding::Sjis, Encoding::Utf8, sjis.substr(0, consumed));
         char hex[8];
         std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned char>(sjis[consumed]));
         out += hex;
