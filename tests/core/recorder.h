@@ -12,28 +12,34 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace tw::test {
 
-// Sets or clears an environment variable for the life of the object.
+// Sets or clears (nullptr) environment variables for the life of the
+// object; each gets back its old value, the last set first.
 class ScopedEnv {
 public:
-    ScopedEnv(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) old_ = old;
+    ScopedEnv() = default;
+    ScopedEnv(const char* name, const char* value) { Set(name, value); }
+    void Set(const char* name, const char* value) {
+        const char* old = std::getenv(name);
+        saved_.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
         if (value) setenv(name, value, 1);
         else unsetenv(name);
     }
     ~ScopedEnv() {
-        if (old_) setenv(name_, old_->c_str(), 1);
-        else unsetenv(name_);
+        for (auto it = saved_.rbegin(); it != saved_.rend(); ++it) {
+            if (it->second) setenv(it->first.c_str(), it->second->c_str(), 1);
+            else unsetenv(it->first.c_str());
+        }
     }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 
 private:
-    const char* name_;
-    std::optional<std::string> old_;
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
 };
 
 // A script that records, atomically into `out`, lines "arg=" for each

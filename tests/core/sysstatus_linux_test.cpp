@@ -13,6 +13,7 @@
 
 #include "core/sysformat.h"
 #include "platform/linux/sysstatus_linux.h"
+#include "recorder.h"
 #include "tempdir.h"
 
 namespace tw {
@@ -20,20 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Sets environment variables (nullptr unsets) until destroyed.
-struct ScopedEnv {
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved;
-    void Set(const char* name, const char* value) {
-        const char* old = std::getenv(name);
-        saved.emplace_back(name, old ? std::optional<std::string>(old) : std::nullopt);
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    ~ScopedEnv() {
-        for (auto it = saved.rbegin(); it != saved.rend(); ++it)
-            it->second ? setenv(it->first.c_str(), it->second->c_str(), 1)
-                       : unsetenv(it->first.c_str());
-    }
-};
+using test::ScopedEnv;
 
 // Date, time, decimal and thousands separators as read now.
 std::string Read() {
