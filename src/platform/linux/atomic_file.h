@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/bufferedprofile.h"
+
 namespace tw {
 
 // A file without any write permission bit counts as read-only, for root
@@ -74,13 +76,6 @@ private:
 // Prepare and Commit in one.
 bool WriteFileAtomically(const std::string& path, std::string_view data,
                          std::size_t failAfter = std::numeric_limits<std::size_t>::max());
-
-enum class ReadResult {
-    Read,        // `out` holds the content
-    Absent,      // nothing is there (a new file)
-    NotRegular,  // a folder, FIFO, device or socket: never read
-    Unreadable,  // there, but cannot be opened or read
-};
 
 // The whole content of a regular file, read without ever blocking on
 // something that is not one.

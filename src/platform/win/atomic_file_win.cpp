@@ -84,7 +84,7 @@ bool WriteAll(HANDLE h, std::string_view data) {
 
 }  // namespace
 
-WinReadResult ReadWholeFileW(const std::wstring& path, std::string& out) {
+ReadResult ReadWholeFileW(const std::wstring& path, std::string& out) {
     out.clear();
     HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -92,25 +92,25 @@ WinReadResult ReadWholeFileW(const std::wstring& path, std::string& out) {
         const DWORD error = GetLastError();
         if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
             error == ERROR_INVALID_NAME)
-            return WinReadResult::Absent;
+            return ReadResult::Absent;
         const DWORD a = GetFileAttributesW(path.c_str());
         if (a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY))
-            return WinReadResult::NotRegular;
-        return WinReadResult::Unreadable;
+            return ReadResult::NotRegular;
+        return ReadResult::Unreadable;
     }
-    WinReadResult result = WinReadResult::Read;
+    ReadResult result = ReadResult::Read;
     LARGE_INTEGER size{};
     if (GetFileType(h) != FILE_TYPE_DISK) {
-        result = WinReadResult::NotRegular;
+        result = ReadResult::NotRegular;
     } else if (!GetFileSizeEx(h, &size)) {
-        result = WinReadResult::Unreadable;
+        result = ReadResult::Unreadable;
     } else {
         out.reserve(static_cast<std::size_t>(size.QuadPart));
         char buf[65536];
         for (;;) {
             DWORD n = 0;
             if (!ReadFile(h, buf, sizeof buf, &n, nullptr)) {
-                result = WinReadResult::Unreadable;
+                result = ReadResult::Unreadable;
                 break;
             }
             if (n == 0) break;
@@ -118,7 +118,7 @@ WinReadResult ReadWholeFileW(const std::wstring& path, std::string& out) {
         }
     }
     CloseHandle(h);
-    if (result != WinReadResult::Read) out.clear();
+    if (result != ReadResult::Read) out.clear();
     return result;
 }
 

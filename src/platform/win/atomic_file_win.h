@@ -7,17 +7,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/bufferedprofile.h"
+
 namespace tw {
 
-enum class WinReadResult {
-    Read,        // `out` holds the content
-    Absent,      // nothing is there (a new file)
-    NotRegular,  // a folder or a device: never read
-    Unreadable,  // there, but cannot be opened or read
-};
-
 // The whole content of a disk file (CreateFileW, ReadFile).
-WinReadResult ReadWholeFileW(const std::wstring& path, std::string& out);
+ReadResult ReadWholeFileW(const std::wstring& path, std::string& out);
 
 // Whether `path` may be written: a file that is there is a disk file, not
 // read-only and opens for writing; its folder exists.
