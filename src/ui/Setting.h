@@ -13,11 +13,14 @@
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSlider;
+class QVBoxLayout;
 
 namespace tw {
 
@@ -120,7 +123,20 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    // Construction, region by region (SettingLayout.cpp).
     void BuildControls();
+    QWidget* BuildFilterStrip();
+    QWidget* BuildBrowser();
+    QHBoxLayout* BuildLists();
+    QComboBox* MakeList(const char* name, const char* title, QGroupBox*& box, const char* boxName);
+    QGridLayout* BuildFileField();
+    QGroupBox* BuildTarget();
+    QGridLayout* BuildChecks();
+    QGridLayout* BuildNumbers();
+    QLineEdit* MakeNumberField(const char* name, const char* label, TUpDown*& upDown,
+                               const char* upDownName, int min, int max, int position);
+    QVBoxLayout* BuildButtons();
+    void ConnectControls();
     void FormCreate();
     void FormShow();
     // Runs one user action; an error it raises goes to the error box.
