@@ -49,6 +49,29 @@ sed 's/^SysInfo=[^\r]*/SysInfo=1/' Sample.ini >"$WORK/bar/Sample.ini"
 grep -q '^SysInfo=1' "$WORK/bar/Sample.ini" || printf '[Window]\r\nSysInfo=1\r\n' >>"$WORK/bar/Sample.ini"
 BAR=$WORK/bar/tamblewick
 
+# Starts `$1` in the background with its output to `$2`; sets PID to the
+# program's own process, also when the shell forks before it execs, and
+# JOB to the job to wait for.
+launch() {
+    local exe
+    exe=$(readlink -f "$1")
+    "$1" >"$2" 2>/dev/null &
+    JOB=$!
+    PID=$JOB
+    for _ in $(seq 200); do
+        [ "$(readlink /proc/$PID/exe 2>/dev/null)" = "$exe" ] && return
+        local child
+        child=$(pgrep -P $PID -n 2>/dev/null || true)
+        if [ -n "$child" ] && [ "$(readlink /proc/$child/exe 2>/dev/null)" = "$exe" ]; then
+            PID=$child
+            return
+        fi
+        sleep 0.005
+    done
+    echo "idle.sh: $1 did not start" >&2
+    exit 2
+}
+
 # utime + stime of a process, in clock ticks.
 cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
@@ -58,15 +81,17 @@ start_to_mapped() {
     local out=$WORK/stamp start pid stamp=""
     : >"$out"
     start=${EPOCHREALTIME/./}
-    TAMBLEWICK_BENCH_MAPPED=1 "$1" >"$out" 2>/dev/null &
-    pid=$!
+    export TAMBLEWICK_BENCH_MAPPED=1
+    launch "$1" "$out"
+    unset TAMBLEWICK_BENCH_MAPPED
+    pid=$PID
     for _ in $(seq 1000); do
         stamp=$(awk '/^mapped / { print $2 }' "$out")
         [ -n "$stamp" ] && break
         sleep 0.01
     done
     kill "$pid" 2>/dev/null || true
-    wait "$pid" 2>/dev/null || true
+    wait "$JOB" 2>/dev/null || true
     [ -n "$stamp" ] || { echo "idle.sh: $1 showed no window" >&2; exit 2; }
     echo $((stamp - start))
 }
@@ -83,11 +108,11 @@ bar_start=$(median <"$WORK/bar.starts")
 floor_start=$(median <"$WORK/floor.starts")
 
 echo "idle CPU over ${SPAN} s after ${SETTLE} s of settling, side by side..."
-"$BAR" >/dev/null 2>&1 &
-bar_pid=$!
+launch "$BAR" /dev/null
+bar_pid=$PID
 PIDS+=($bar_pid)
-"$FLOOR" >/dev/null 2>&1 &
-floor_pid=$!
+launch "$FLOOR" /dev/null
+floor_pid=$PID
 PIDS+=($floor_pid)
 sleep "$SETTLE"
 bar_t0=$(cpu_ticks $bar_pid)
