@@ -84,7 +84,7 @@ void SetCaption(QAction* action, const std::string& sjis) {
 // The receiver of Timer1's ticks.
 class TickSource : public QObject {
 public:
-    TickSource(TForm1& form) : QObject(&form), form_(form) {}
+    explicit TickSource(TForm1& form) : QObject(&form), form_(form) {}
 
 protected:
     void timerEvent(QTimerEvent*) override { form_.Timer1Timer(); }
