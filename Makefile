@@ -48,6 +48,7 @@ test-windows:
 
 bench: build
 	$(BUILD)/tamblewick_bench
+	BUILD=$(BUILD) bench/idle.sh
 
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DTAMBLEWICK_FUZZ=ON >/dev/null

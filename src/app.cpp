@@ -2,8 +2,11 @@
 #include <QApplication>
 #include <QFont>
 #include <QMessageBox>
+#include <QWindow>
 
+#include <chrono>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -43,6 +46,25 @@ public:
                                    {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
                                     QStringLiteral("IPAexGothic"), QStringLiteral("VL PGothic"),
                                     QStringLiteral("Noto Sans CJK JP")});
+    }
+};
+
+// For the start-up benchmark only (TAMBLEWICK_BENCH_MAPPED set): prints the
+// wall-clock time in microseconds at which the bar is first exposed.
+class ExposeStamp : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            const auto now = std::chrono::system_clock::now().time_since_epoch();
+            std::printf("mapped %lld\n", static_cast<long long>(
+                std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
+            std::fflush(stdout);
+            watched->removeEventFilter(this);
+        }
+        return false;
     }
 };
 
@@ -112,5 +134,7 @@ int main(int argc, char** argv) {
 #ifndef _WIN32
     hints.SkipTaskbar(&form1);
 #endif
+    if (std::getenv("TAMBLEWICK_BENCH_MAPPED"))
+        form1.windowHandle()->installEventFilter(new tw::ExposeStamp(&app));
     return app.exec();
 }

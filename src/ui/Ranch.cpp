@@ -6,7 +6,6 @@
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTimerEvent>
 #include <QVBoxLayout>
 
 #include "core/barrules.h"
@@ -82,10 +81,23 @@ void SetCaption(QAction* action, const std::string& sjis) {
     action->setText(separator ? QString() : ToQ(sjis));
 }
 
+// The receiver of Timer1's ticks.
+class TickSource : public QObject {
+public:
+    explicit TickSource(TForm1& form) : QObject(&form), form_(form) {}
+
+protected:
+    void timerEvent(QTimerEvent*) override { form_.Timer1Timer(); }
+
+private:
+    TForm1& form_;
+};
+
 }  // namespace
 
 TForm1::TForm1(const Platform& platform, QWidget* parent)
     : QMainWindow(parent), platform_(platform) {
+    ticks_ = new TickSource(*this);
     setObjectName("Form1");
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
     setAttribute(Qt::WA_QuitOnClose, false);  // closing ends the program through closed()
@@ -366,20 +378,15 @@ void TForm1::changeEvent(QEvent* e) {
     QMainWindow::changeEvent(e);
 }
 
-void TForm1::timerEvent(QTimerEvent* e) {
-    if (e->timerId() == timerId_) Timer1Timer();
-    else QMainWindow::timerEvent(e);
-}
-
 void TForm1::StartTimer1() {
     if (timerId_) return;
-    timerId_ = startTimer(std::max(1, platform_.minimumTimerPeriod), Qt::PreciseTimer);
+    timerId_ = ticks_->startTimer(std::max(1, platform_.minimumTimerPeriod), Qt::PreciseTimer);
     if (timerId_ == 0) throw UserError("タイマーを取得できません");
 }
 
 void TForm1::StopTimer1() {
     if (!timerId_) return;
-    killTimer(timerId_);
+    ticks_->killTimer(timerId_);
     timerId_ = 0;
 }
 

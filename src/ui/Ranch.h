@@ -104,7 +104,6 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
-    void timerEvent(QTimerEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
@@ -121,6 +120,9 @@ private:
     Platform platform_;
     std::array<std::array<QAction*, 10>, 10> items_{};
     int alphaBlendValue_ = 255;
+    // Receives Timer1's ticks, so that they do not pass the window's event
+    // filters and layout on their way to Timer1Timer.
+    QObject* ticks_ = nullptr;
     int timerId_ = 0;
     Separators separators_;
 };

@@ -55,7 +55,6 @@ TForm2::TForm2(TForm1& bar, const Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("Tamblewick 設定"));
     setAttribute(Qt::WA_QuitOnClose, false);
     setFont(DesignFont());
-    BuildControls();
     new DialogWindow(this, QSize(706, 495), platform_);
     FormCreate();
 }
@@ -76,11 +75,24 @@ void TForm2::Act(F&& action) {
 
 void TForm2::FormCreate() { setAcceptDrops(true); }
 
+void TForm2::setVisible(bool visible) {
+    // The window exists from the start, hidden; what it holds is made
+    // when it is first shown, so that it costs the program's start nothing.
+    if (visible && !built_) {
+        built_ = true;
+        BuildControls();
+    }
+    QWidget::setVisible(visible);
+}
+
 void TForm2::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (e->spontaneous()) return;
     if (!shownBefore_) {
+        // The folders and their icons are read when the editor is first
+        // shown, not while the program starts.
         shownBefore_ = true;
+        ShellTreeView1->SetRoots(TShellTreeView::DefaultRoots());
         ShellTreeView1->SelectFirstRoot();
     }
     FormShow();

@@ -115,6 +115,9 @@ public:
     TFileListBox* FileListBox1 = nullptr;
     QWidget* Panel1 = nullptr;  // the lower panel
 
+    // The controls above are made when the editor is first shown.
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* e) override;
     void dragEnterEvent(QDragEnterEvent* e) override;
@@ -155,6 +158,7 @@ private:
     TForm1& bar_;
     Platform platform_;
     uint32_t colorPreset_ = 255;
+    bool built_ = false;
     bool shownBefore_ = false;
 };
 

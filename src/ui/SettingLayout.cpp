@@ -101,8 +101,7 @@ QWidget* TForm2::BuildBrowser() {
     browserRow->setSpacing(0);
     ShellTreeView1 = new TShellTreeView(browser);
     ShellTreeView1->setObjectName("ShellTreeView1");
-    SetLabelled(ShellTreeView1, "フォルダー");
-    ShellTreeView1->SetRoots(TShellTreeView::DefaultRoots());
+    SetLabelled(ShellTreeView1, "フォルダー");  // its folders come at the first show
     FileListBox1 = new TFileListBox(platform_.files, browser);
     FileListBox1->setObjectName("FileListBox1");
     FileListBox1->setFixedWidth(304);

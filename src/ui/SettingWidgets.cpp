@@ -112,8 +112,7 @@ QString Join(const QString& folder, const QString& name) {
 
 TShellTreeView::TShellTreeView(QWidget* parent)
     : QTreeView(parent),
-      model_(new QStandardItemModel(this)),
-      folderIcon_(QFileIconProvider().icon(QFileIconProvider::Folder)) {
+      model_(new QStandardItemModel(this)) {
     setModel(model_);
     setHeaderHidden(true);
     setUniformRowHeights(true);
@@ -177,6 +176,8 @@ void TShellTreeView::SetRoots(const std::vector<Root>& roots) {
 
 QStandardItem* TShellTreeView::MakeNode(const QString& text, const QString& path,
                                         const QString& name) {
+    // The icon theme is read with the first node, not with the tree.
+    if (folderIcon_.isNull()) folderIcon_ = QFileIconProvider().icon(QFileIconProvider::Folder);
     auto* node = new QStandardItem(folderIcon_, text);
     node->setEditable(false);
     node->setData(path, kPathRole);
