@@ -82,7 +82,6 @@ public:
     Rect Geometry() const;
     bool Timer1Enabled() const { return timerId_ != 0; }
 
-    const Platform& platform() const { return platform_; }
     QMenuBar* MainMenu1 = nullptr;
     THeaderControl* HeaderControl1 = nullptr;
     std::array<QMenu*, 10> Groups{};  // Group1..Group9 at 1..9

@@ -80,8 +80,6 @@ public:
     int32_t FWorkSize = 20;
     std::string FFileName;
 
-    // The colour the colour dialog opens with.
-    uint32_t ColorDialogPreset() const { return colorPreset_; }
 
     // Controls, by their designer names.
     QGroupBox* GroupBox1 = nullptr;

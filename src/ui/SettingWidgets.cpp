@@ -276,16 +276,6 @@ void TShellTreeView::SelectFirstRoot() {
     setCurrentIndex(first);
 }
 
-QStringList TShellTreeView::ChildNames(const QString& path) {
-    QStringList names;
-    QStandardItem* node = NodeOf(QDir::cleanPath(path));
-    Populate(node);
-    if (node)
-        for (int row = 0; row < node->rowCount(); ++row)
-            names << node->child(row)->data(kNameRole).toString();
-    return names;
-}
-
 void TShellTreeView::startDrag(Qt::DropActions) { StartEditorDrag(this); }
 
 // ---------------------------------------------------------------------------

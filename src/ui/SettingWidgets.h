@@ -80,11 +80,7 @@ public:
     bool SelectPath(const QString& path);
     // Expands and selects the first top-level node.
     void SelectFirstRoot();
-    // The folder names under the node of `path` (the first one found), as
-    // the tree shows them once that node is opened.
-    QStringList ChildNames(const QString& path);
 
-    QStandardItemModel* FolderModel() const { return model_; }
     // The folders watched for changes: those of the opened nodes.
     QStringList WatchedFolders() const;
 
