@@ -72,8 +72,9 @@ launch() {
     exit 2
 }
 
-# utime + stime of a process, in clock ticks.
-cpu_ticks() { sed 's/.*) //' "/proc/$1/stat" | awk '{ print $12 + $13 }'; }
+# CPU time of all threads of a process, in nanoseconds (the scheduler's own
+# account; utime + stime count whole clock ticks, too coarse for 0.3 s).
+cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%.0f", s }'; }
 peak_kib() { awk '/^VmHWM:/ { print $2 }' "/proc/$1/status"; }
 
 # Microseconds from the start of `$1` until its window is first exposed.
@@ -115,15 +116,15 @@ launch "$FLOOR" /dev/null
 floor_pid=$PID
 PIDS+=($floor_pid)
 sleep "$SETTLE"
-bar_t0=$(cpu_ticks $bar_pid)
-floor_t0=$(cpu_ticks $floor_pid)
+bar_t0=$(cpu_ns $bar_pid)
+floor_t0=$(cpu_ns $floor_pid)
 sleep "$SPAN"
-bar_cpu=$(($(cpu_ticks $bar_pid) - bar_t0))
-floor_cpu=$(($(cpu_ticks $floor_pid) - floor_t0))
+bar_cpu=$(($(cpu_ns $bar_pid) - bar_t0))
+floor_cpu=$(($(cpu_ns $floor_pid) - floor_t0))
 bar_rss=$(peak_kib $bar_pid)
 floor_rss=$(peak_kib $floor_pid)
 
-awk -v hz="$(getconf CLK_TCK)" -v span="$SPAN" \
+awk -v hz=1000000000 -v span="$SPAN" \
     -v bc="$bar_cpu" -v fc="$floor_cpu" -v br="$bar_rss" -v fr="$floor_rss" \
     -v bs="$bar_start" -v fs="$floor_start" '
 function row(name, b, f, unit, limit,   r) {

@@ -58,7 +58,17 @@ TForm3::TForm3(TForm1& bar, const Platform& platform, QWidget* parent)
     setWindowTitle(QStringLiteral("設定ファイル"));
     setFont(DesignFont());
     new DialogWindow(this, QSize(kOuterWidth, kOuterHeight), platform_);
+}
 
+void TForm3::setVisible(bool visible) {
+    if (visible) BuildControls();
+    QWidget::setVisible(visible);
+}
+
+// The controls are made when the chooser is first opened, not while the
+// program starts.
+void TForm3::BuildControls() {
+    if (ListBox1) return;
     ListBox1 = new QListWidget(this);
     ListBox1->setObjectName("ListBox1");
     ListBox1->setAccessibleName(QStringLiteral("設定ファイル"));
@@ -78,9 +88,11 @@ TForm3::TForm3(TForm1& bar, const Platform& platform, QWidget* parent)
     Delete1 = PopupMenu1->addAction(QStringLiteral("削除"));
     Delete1->setObjectName("Delete1");
     connect(Delete1, &QAction::triggered, this, [this] { Delete1Click(); });
+    ListBox1->setGeometry(0, 0, width(), kListHeight);
 }
 
 void TForm3::ShowFileList() {
+    BuildControls();
     ListBox1->clear();
     try {
         for (const FindEntry& e : platform_.files.FindFiles(bar_.FAppDir, "*.ini")) {

@@ -51,6 +51,9 @@ public:
     QMenu* PopupMenu1 = nullptr;
     QAction* Delete1 = nullptr;
 
+    // The controls above are made when the chooser is first opened.
+    void setVisible(bool visible) override;
+
 protected:
     // Opens PopupMenu1 at a screen point; tests replace it.
     virtual void PopupMenu1Popup(const QPoint& screenPoint);
@@ -59,6 +62,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void BuildControls();
     // The selected entry's Shift-JIS name.
     std::optional<std::string> SelectedName() const;
 

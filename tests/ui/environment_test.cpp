@@ -111,6 +111,7 @@ TEST(Environment, TheEditorAndTheChooserReachScreenReadersAsDialogs) {
     EXPECT_EQ(chooser.frameGeometry(), QRect(424, 30 + 240, 175, 257));
     // The bar is no dialog, and other widgets keep their own roles.
     EXPECT_NE(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::Dialog);
+    chooser.ShowFileList();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(chooser.ListBox1)->role(), QAccessible::List);
 }
 
