@@ -4,9 +4,7 @@
 #include <QMessageBox>
 #include <QWindow>
 
-#include <chrono>
 #include <climits>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -28,6 +26,7 @@
 #include "platform/qt/x11_qt.h"
 #endif
 #include "platform/qt/dialogs_qt.h"
+#include "platform/qt/exposestamp.h"
 #include "platform/qt/screen_qt.h"
 #include "ui/Ranch.h"
 #include "ui/SettinFiles.h"
@@ -46,25 +45,6 @@ public:
                                    {QStringLiteral("MS PGothic"), QStringLiteral("IPAPGothic"),
                                     QStringLiteral("IPAexGothic"), QStringLiteral("VL PGothic"),
                                     QStringLiteral("Noto Sans CJK JP")});
-    }
-};
-
-// For the start-up benchmark only (TAMBLEWICK_BENCH_MAPPED set): prints the
-// wall-clock time in microseconds at which the bar is first exposed.
-class ExposeStamp : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
-            const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("mapped %lld\n", static_cast<long long>(
-                std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
-            std::fflush(stdout);
-            watched->removeEventFilter(this);
-        }
-        return false;
     }
 };
 

@@ -13,30 +13,10 @@
 #include <QTimer>
 #include <QWindow>
 
-#include <chrono>
-#include <cstdio>
 #include <cstdlib>
 
-namespace {
+#include "platform/qt/exposestamp.h"
 
-class ExposeStamp : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
-            const auto now = std::chrono::system_clock::now().time_since_epoch();
-            std::printf("mapped %lld\n", static_cast<long long>(
-                std::chrono::duration_cast<std::chrono::microseconds>(now).count()));
-            std::fflush(stdout);
-            watched->removeEventFilter(this);
-        }
-        return false;
-    }
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -61,6 +41,6 @@ int main(int argc, char** argv) {
     window.resize(QGuiApplication::primaryScreen()->size().width(), 40);
     window.show();
     if (std::getenv("TAMBLEWICK_BENCH_MAPPED"))
-        window.windowHandle()->installEventFilter(new ExposeStamp(&app));
+        window.windowHandle()->installEventFilter(new tw::ExposeStamp(&app));
     return app.exec();
 }
