@@ -1,11 +1,9 @@
 #include "ui/SettinFiles.h"
 
-#include <QGuiApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 
 #include <exception>

@@ -4,19 +4,10 @@
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QFocusEvent>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMimeData>
-#include <QPushButton>
-#include <QScreen>
 #include <QShowEvent>
-#include <QSlider>
-#include <QVBoxLayout>
 
 #include "core/barrules.h"
 #include "core/settingsfile.h"
@@ -78,10 +69,7 @@ void TForm2::FormCreate() { setAcceptDrops(true); }
 void TForm2::setVisible(bool visible) {
     // The window exists from the start, hidden; what it holds is made
     // when it is first shown, so that it costs the program's start nothing.
-    if (visible && !built_) {
-        built_ = true;
-        BuildControls();
-    }
+    if (visible && !Panel1) BuildControls();
     QWidget::setVisible(visible);
 }
 

@@ -80,7 +80,6 @@ public:
     int32_t FWorkSize = 20;
     std::string FFileName;
 
-
     // Controls, by their designer names.
     QGroupBox* GroupBox1 = nullptr;
     QGroupBox* GroupBox2 = nullptr;
@@ -156,7 +155,6 @@ private:
     TForm1& bar_;
     Platform platform_;
     uint32_t colorPreset_ = 255;
-    bool built_ = false;
     bool shownBefore_ = false;
 };
 
