@@ -198,26 +198,21 @@ bool LinuxShell::ShellExecute(const ShellRequest& request) {
     if (request.directory)
         if (auto d = TrySjisToUtf8(*request.directory)) directory = ExpandHome(*d, home);
 
-    if (const auto help = HelpDocument(Absolute(target)))
+    const std::string path = Absolute(target);
+    const bool bare = target.find('/') == std::string::npos;
+    if (const auto help = HelpDocument(path))
         return OpenWithDefault(*help, directory, FolderOf(*help));
     if (IsDesktopEntryName(target)) {
-        const std::string path = Absolute(target);
         if (IsRegularFile(path)) return options_.launchEntry(path);
-        if (target.find('/') == std::string::npos) return options_.launchEntry(target);
+        if (bare) return options_.launchEntry(target);
     }
-    if (target.find('/') != std::string::npos) {
-        const std::string path = Absolute(target);
-        if (IsExecutableFile(path)) return Start(path, {}, directory, FolderOf(path));
-        // A relative path that exists is opened where the bar sees it.
-        if (Exists(path)) return OpenWithDefault(path, directory, FolderOf(path));
-        if (target.front() == '-') return false;
-        return OpenWithDefault(target, directory, std::string());
-    }
-    if (auto program = FindOnPath(target)) return Start(*program, {}, directory, std::string());
-    // A document in the bar's own folder is named by its full path; any
-    // other name that looks like an option cannot be handed on.
-    if (const std::string path = Absolute(target); Exists(path))
-        return OpenWithDefault(path, directory, FolderOf(path));
+    if (!bare && IsExecutableFile(path)) return Start(path, {}, directory, FolderOf(path));
+    if (bare)
+        if (auto program = FindOnPath(target)) return Start(*program, {}, directory, std::string());
+    // What exists is named by its full path, as the bar sees it (a relative
+    // path, a document in the bar's own folder); any other name that looks
+    // like an option cannot be handed on.
+    if (Exists(path)) return OpenWithDefault(path, directory, FolderOf(path));
     if (target.front() == '-') return false;
     return OpenWithDefault(target, directory, std::string());
 }
