@@ -131,28 +131,38 @@ std::optional<std::string> ResolveLinks(const std::string& path) {
     return std::nullopt;
 }
 
-bool CanWriteFile(const std::string& path) {
-    if (path.empty()) return false;
-    const std::optional<std::string> target = ResolveLinks(path);
-    if (!target) return false;
+namespace {
+
+// CanWriteFile for the name the links lead to.
+bool CanWriteTarget(const std::string& target) {
     struct stat st;
-    if (stat(target->c_str(), &st) == 0) {
+    if (stat(target.c_str(), &st) == 0) {
         if (!S_ISREG(st.st_mode)) return false;
         if (IsReadOnlyMode(st.st_mode)) return false;
-        if (access(target->c_str(), W_OK) != 0) return false;
+        if (access(target.c_str(), W_OK) != 0) return false;
     } else if (errno != ENOENT) {
         return false;
     }
-    const std::string folder = FolderOf(*target);
+    const std::string folder = FolderOf(target);
     struct stat dst;
     return stat(folder.c_str(), &dst) == 0 && S_ISDIR(dst.st_mode) &&
            access(folder.c_str(), W_OK | X_OK) == 0;
 }
 
+}  // namespace
+
+bool CanWriteFile(const std::string& path) {
+    if (path.empty()) return false;
+    const std::optional<std::string> target = ResolveLinks(path);
+    return target && CanWriteTarget(*target);
+}
+
 std::optional<Replacement> Replacement::Prepare(const std::string& path, std::string_view data,
                                                 std::size_t failAfter, bool failFolderSync) {
-    if (!CanWriteFile(path)) return std::nullopt;
-    const std::string target = *ResolveLinks(path);
+    if (path.empty()) return std::nullopt;
+    const std::optional<std::string> resolved = ResolveLinks(path);
+    if (!resolved || !CanWriteTarget(*resolved)) return std::nullopt;
+    const std::string& target = *resolved;
     Replacement r;
     r.failFolderSync_ = failFolderSync;
     r.targetName_ = NameOf(target);
