@@ -177,6 +177,15 @@ std::string_view EolOf(std::size_t length, char first) {
     return first == '\r' ? "\r" : "\n";
 }
 
+// The first item of `list` whose `field` is `name`, as names compare; null
+// when none.
+template <class List, class Field>
+auto* Named(List& list, std::string_view name, Field field) {
+    for (auto& item : list)
+        if (SameTextSjis(Trim(item.*field), name)) return &item;
+    return static_cast<decltype(&*list.begin())>(nullptr);
+}
+
 }  // namespace
 
 IniDocument::IniDocument(std::string&& bytes) : bytes_(std::move(bytes)) {
@@ -191,7 +200,7 @@ IniDocument::IniDocument(std::string&& bytes) : bytes_(std::move(bytes)) {
         utf16Text_.reserve(text.size() / 2 + 1);
         bool first = true;
         ForEachUtf16Line(text, [&](std::size_t b, std::size_t e, std::size_t eol) {
-            if (first && eol) eol_ = eol == 4 ? "\r\n" : text[e] == '\r' ? "\r" : "\n";
+            if (first && eol) eol_ = EolOf(eol / 2, text[e]);  // in code units
             first = false;
             endsWithBreak_ = eol != 0;
             if (auto line = TryUtf16LeToSjis(text.substr(b, e - b))) utf16Text_.append(*line);
@@ -346,16 +355,11 @@ std::optional<std::string> IniDocument::Get(std::string_view section, std::strin
             return ValueOf(line.substr(line.find('=') + 1));
         }
         if (const auto ins = inserted_.find(*s); ins != inserted_.end())
-            for (const Added& a : ins->second)
-                if (SameTextSjis(Trim(a.key), key)) return ValueOf(a.value);
+            if (const Added* a = Named(ins->second, key, &Added::key)) return ValueOf(a->value);
         return std::nullopt;
     }
-    for (const NewSection& n : appended_)
-        if (SameTextSjis(Trim(n.name), section)) {
-            for (const Added& a : n.keys)
-                if (SameTextSjis(Trim(a.key), key)) return ValueOf(a.value);
-            return std::nullopt;
-        }
+    if (const NewSection* n = Named(appended_, section, &NewSection::name))
+        if (const Added* a = Named(n->keys, key, &Added::key)) return ValueOf(a->value);
     return std::nullopt;
 }
 
@@ -373,12 +377,8 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     if (utf16_ && (!TrySjisToUtf16Le(header) || !TrySjisToUtf16Le(line))) return false;
 
     const auto put = [&](std::vector<Added>& keys) {
-        for (Added& a : keys)
-            if (SameTextSjis(Trim(a.key), keyName)) {
-                a.value.assign(value);
-                return true;
-            }
-        keys.push_back({std::string(key), std::string(value)});
+        if (Added* a = Named(keys, keyName, &Added::key)) a->value.assign(value);
+        else keys.push_back({std::string(key), std::string(value)});
         return true;
     };
     if (const auto s = FindSection(sectionName)) {
@@ -388,8 +388,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
         }
         return put(inserted_[*s]);
     }
-    for (NewSection& n : appended_)
-        if (SameTextSjis(Trim(n.name), sectionName)) return put(n.keys);
+    if (NewSection* n = Named(appended_, sectionName, &NewSection::name)) return put(n->keys);
     appended_.push_back({std::string(section), {{std::string(key), std::string(value)}}});
     return true;
 }
