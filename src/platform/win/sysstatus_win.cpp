@@ -1,5 +1,6 @@
 #include "platform/win/sysstatus_win.h"
 
+#include <optional>
 #include <string>
 
 #include "platform/win/windows_api.h"
@@ -16,6 +17,20 @@ std::string Root(char drive) {
 
 int64_t Checked(ULONGLONG bytes) {
     return bytes > static_cast<ULONGLONG>(INT64_MAX) ? INT64_MAX : static_cast<int64_t>(bytes);
+}
+
+struct Space {
+    ULARGE_INTEGER available, total;
+};
+
+// The drive's sizes from GetDiskFreeSpaceExA; nullopt when it fails.
+std::optional<Space> DiskSpace(char drive) {
+    const std::string root = Root(drive);
+    Space s;
+    ULARGE_INTEGER free;
+    if (root.empty() || !GetDiskFreeSpaceExA(root.c_str(), &s.available, &s.total, &free))
+        return std::nullopt;
+    return s;
 }
 
 char SeparatorChar(LCTYPE type, char fallback) {
@@ -37,17 +52,13 @@ char SeparatorChar(LCTYPE type, char fallback) {
 }  // namespace
 
 int64_t WinSystemStatus::DiskTotalBytes(char drive) {
-    const std::string root = Root(drive);
-    ULARGE_INTEGER avail, total, free;
-    if (root.empty() || !GetDiskFreeSpaceExA(root.c_str(), &avail, &total, &free)) return -1;
-    return Checked(total.QuadPart);
+    const auto space = DiskSpace(drive);
+    return space ? Checked(space->total.QuadPart) : -1;
 }
 
 int64_t WinSystemStatus::DiskFreeBytes(char drive) {
-    const std::string root = Root(drive);
-    ULARGE_INTEGER avail, total, free;
-    if (root.empty() || !GetDiskFreeSpaceExA(root.c_str(), &avail, &total, &free)) return -1;
-    return Checked(avail.QuadPart);
+    const auto space = DiskSpace(drive);
+    return space ? Checked(space->available.QuadPart) : -1;
 }
 
 bool WinSystemStatus::DriveExists(char drive) {
