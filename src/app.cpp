@@ -31,6 +31,7 @@
 #include "ui/Ranch.h"
 #include "ui/SettinFiles.h"
 #include "ui/Setting.h"
+#include "ui/qtext.h"
 
 namespace tw {
 
@@ -64,22 +65,26 @@ std::string ExecutableRealPath() {
 int main(int argc, char** argv) {
 #ifdef _WIN32
     std::vector<char*> args(argv, argv + argc + 1);
-    constexpr char kSeparator = '\\';
+    constexpr std::string_view kSeparators = tw::kWindowsSeparators;
 #else
     std::vector<char*> args = tw::WithX11Platform(argc, argv);
-    constexpr char kSeparator = '/';
+    constexpr std::string_view kSeparators = tw::kPosixSeparators;
 #endif
     int qtArgc = static_cast<int>(args.size()) - 1;
     tw::TApp app(qtArgc, args.data());
     const std::string exe = tw::ExecutableRealPath();
     const auto exeSjis = tw::TryUtf8ToSjis(exe);
-    const std::string name = exe.substr(exe.rfind(kSeparator) + 1);
-    tw::QtDialogs dialogs(QString::fromStdString(tw::ApplicationTitle(name)));
     if (!exeSjis) {
-        dialogs.Error(nullptr, tw::ErrorBoxText(QString::fromStdString(
-                                   "'" + exe + "' には Shift-JIS で書けない文字があります")));
+        // No title can be made from a name Shift-JIS cannot hold: the box
+        // shows the file name as it is.
+        const QString name = QString::fromStdString(exe.substr(exe.find_last_of(kSeparators) + 1));
+        tw::QtDialogs(name).Error(nullptr, tw::ErrorBoxText(QString::fromStdString(
+                                              "'" + exe + "' には Shift-JIS で書けない文字があります")));
         return 1;
     }
+    // The one application title, from the Shift-JIS name.
+    const std::string title = tw::ApplicationTitleOfPath(*exeSjis, kSeparators);
+    tw::QtDialogs dialogs(tw::ToQ(title));
 
 #ifdef _WIN32
     // The bar is a Qt::Tool window, which Windows keeps off the task bar.
@@ -93,7 +98,7 @@ int main(int argc, char** argv) {
     tw::WinSystemStatus status;
     tw::QtScreen screen;
     const tw::Platform platform{profile, files, shell, status, screen, dialogs,
-                                tw::kWindowsSeparators, *exeSjis, 10, nullptr};
+                                kSeparators, *exeSjis, 10, nullptr, title};
 #else
     tw::LinuxProfile profile;
     tw::LinuxFileSystem files;
@@ -102,7 +107,7 @@ int main(int argc, char** argv) {
     tw::QtScreen screen;
     tw::X11Hints hints;
     const tw::Platform platform{profile, files, shell, status, screen, dialogs,
-                                tw::kPosixSeparators, *exeSjis, 10, &hints};
+                                kSeparators, *exeSjis, 10, &hints, title};
 #endif
 
     tw::TForm1 form1(platform);

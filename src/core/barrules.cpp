@@ -71,4 +71,8 @@ std::string ApplicationTitle(std::string_view name) {
     return title;
 }
 
+std::string ApplicationTitleOfPath(std::string_view exePath, std::string_view separators) {
+    return ApplicationTitle(ExtractFileName(exePath, separators));
+}
+
 }  // namespace tw

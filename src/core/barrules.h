@@ -44,5 +44,7 @@ int PercentFromAlpha(int alpha);
 // The executable's file name without folder, cut at its first ".", every
 // character after the first in lower case.
 std::string ApplicationTitle(std::string_view exeFileName);
+// The same from the executable's full path (Shift-JIS).
+std::string ApplicationTitleOfPath(std::string_view exePath, std::string_view separators);
 
 }  // namespace tw

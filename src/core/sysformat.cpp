@@ -165,6 +165,15 @@ void AppendPercent(std::string& out, long double value, const Separators& sep) {
 
 }  // namespace
 
+char SeparatorFromCodePoint(char32_t cp, char fallback) {
+    if (cp == 0) return fallback;
+    if (cp < 0x100) return static_cast<char>(cp);
+    if ((cp >= 0x2000 && cp <= 0x200A) || cp == 0x202F || cp == 0x205F || cp == 0x3000)
+        return '\xA0';
+    if (cp == 0x2019) return '\'';
+    return fallback;
+}
+
 std::string FormatDateTime(const LocalTime& t, const Separators& sep) {
     std::string out;
     out.reserve(24);

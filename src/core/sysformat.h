@@ -8,6 +8,13 @@
 
 namespace tw {
 
+// A separator as the header uses it: one Latin-1 character. `cp` is the
+// first character of the locale's setting (0 when there is none); one
+// without a Latin-1 form gives `fallback`, except that spaces of other widths
+// (the ideographic space among them) become the no-break space and the
+// right single quotation mark the apostrophe.
+char SeparatorFromCodePoint(char32_t cp, char fallback);
+
 // "yyyy/mm/dd hh:MM:ss" with the locale's date and time separators.
 std::string FormatDateTime(const LocalTime& t, const Separators& sep);
 

@@ -38,6 +38,9 @@ struct Platform {
     int minimumTimerPeriod = 10;
     // None: the windows ask for nothing beyond what Qt does.
     IWindowHints* hints = nullptr;
+    // The application title (Shift-JIS): the boxes' caption and the bar's
+    // accessible name.
+    std::string title;
 };
 
 }  // namespace tw

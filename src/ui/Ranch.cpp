@@ -102,8 +102,7 @@ TForm1::TForm1(const Platform& platform, QWidget* parent)
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
     setAttribute(Qt::WA_QuitOnClose, false);  // closing ends the program through closed()
     setFont(DesignFont());
-    setAccessibleName(QString::fromStdString(ApplicationTitle(
-        ExtractFileName(platform_.executablePath, platform_.separators))));
+    setAccessibleName(ToQ(platform_.title));
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");

@@ -89,19 +89,19 @@ void TForm2::showEvent(QShowEvent* e) {
 void TForm2::FormShow() { LoadWorkingCopy(); }
 
 void TForm2::LoadWorkingCopy() {
-    // 1-3. The lists: the bar's group names and the first group's captions.
+    // The lists: the bar's group names and the first group's captions.
     ComboBox1->clear();
     ComboBox2->clear();
     for (int g = 1; g <= 9; ++g) ComboBox1->addItem(ToQ(bar_.FCaptions[g]));
     ComboBox1->setCurrentIndex(0);
     for (int i = 1; i <= 9; ++i) ComboBox2->addItem(ToQ(bar_.FCaptions[BarIndex(1, i)]));
     ComboBox2->setCurrentIndex(0);
-    // 4. The grid.
+    // The grid.
     MenuGrid grid = GridFromBar(bar_.FCaptions, bar_.FTargets);
     FGroupNames = std::move(grid.groupNames);
     FItemCaptions = std::move(grid.captions);
     FItemTargets = std::move(grid.targets);
-    // 5-8.
+    // The first target, the check boxes, the file and the colour.
     SetTargetField(FItemTargets[1][1]);
     CheckBox1->setChecked(bar_.FShowBottom);
     CheckBox2->setChecked(bar_.FStrech);
@@ -110,15 +110,15 @@ void TForm2::LoadWorkingCopy() {
     Edit4->setText(ToQ(FFileName));
     colorPreset_ = bar_.FBarColor;
     FWorkColor = bar_.FBarColor;
-    // 9. The spin control shows the size within its range; the height itself
+    // The spin control shows the size within its range; the height itself
     // is taken unlimited.
     UpDown1->SetPosition(static_cast<int16_t>(bar_.FBarSize));
     FWorkSize = bar_.FBarSize;
-    // 10. Transparency back from the window's alpha value.
+    // Transparency back from the window's alpha value.
     const int percent = PercentFromAlpha(bar_.AlphaBlendValue());
     TrackBar1->setValue(percent);
     UpDown2->SetPosition(percent);
-    // 11-12.
+    // The language, and the first group and item current.
     CheckBox4->setChecked(bar_.FShowJapanese);
     FCurGroup = 0;
     FCurItem = 0;

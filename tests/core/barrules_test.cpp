@@ -54,6 +54,11 @@ TEST(BarRules, ApplicationTitle) {
     EXPECT_EQ(ApplicationTitle(""), "");
     // ア is 83 41: its second byte is no letter; the next character is one.
     EXPECT_EQ(ApplicationTitle(Sjis("アBC.EXE")), Sjis("アbc"));
+    // From the full path: the name is found in Shift-JIS characters, so a
+    // folder or a name whose bytes look like other characters is no trap.
+    EXPECT_EQ(ApplicationTitleOfPath(Sjis("/opt/丁AB"), kPosixSeparators), Sjis("丁ab"));
+    EXPECT_EQ(ApplicationTitleOfPath(Sjis("C:\\表\\ランチャー.EXE"), kWindowsSeparators),
+              Sjis("ランチャー"));
 }
 
 }  // namespace

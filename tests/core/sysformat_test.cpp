@@ -17,6 +17,19 @@ std::string Drive(char d, int64_t total, int64_t free, const Separators& s = kDe
 }
 std::string Memory(uint64_t total, uint64_t avail) { return MemoryText({total, avail}); }
 
+TEST(SysFormat, SeparatorFromTheLocalesFirstCharacter) {
+    EXPECT_EQ(SeparatorFromCodePoint(U'-', '/'), '-');
+    EXPECT_EQ(SeparatorFromCodePoint(0xB7, '/'), '\xB7') << "Latin-1 is kept";
+    EXPECT_EQ(SeparatorFromCodePoint(0, ','), ',') << "an empty setting";
+    // Spaces of every width, the ideographic one too, group with a no-break space.
+    for (char32_t space : {0x2009, 0x202F, 0x205F, 0x3000})
+        EXPECT_EQ(SeparatorFromCodePoint(space, ','), '\xA0') << std::hex << static_cast<uint32_t>(space);
+    EXPECT_EQ(SeparatorFromCodePoint(0x2019, ','), '\'');
+    // Characters without a one-byte form give the default.
+    EXPECT_EQ(SeparatorFromCodePoint(U'年', '/'), '/');
+    EXPECT_EQ(SeparatorFromCodePoint(0x066B, '.'), '.');
+}
+
 TEST(SysFormat, HeaderTexts) {
     const LocalTime t{2026, 12, 6, 9, 5, 3};
     const Separators german{'.', ':', ',', '.'};
@@ -24,7 +37,7 @@ TEST(SysFormat, HeaderTexts) {
         std::string got;
         const char* want;
     } cases[] = {
-        // The worked examples.
+        // Dates, drive sizes in every unit, failed queries and memory.
         {FormatDateTime(t, kDefault), "2026/12/06 09:05:03"},
         {FormatDateTime(t, {'-', '.', '.', ','}), "2026-12-06 09.05.03"},
         {Drive('C', 80023715840, 35401232384), "[C] Size : 74.5GB / Free : 33.0GB / USED : 55.8%"},

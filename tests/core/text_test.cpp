@@ -35,7 +35,7 @@ TEST(PathParts, WindowsSeparatorsInShiftJis) {
     EXPECT_EQ(ExtractFilePath("a\\\x81", kWindowsSeparators), "a\\");
 }
 
-TEST(WholeNumber, AcceptsExactlyTheSpecifiedForms) {
+TEST(WholeNumber, DecimalAndHexadecimalFormsAndNothingElse) {
     struct Case {
         const char* text;
         std::optional<int32_t> value;

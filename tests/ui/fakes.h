@@ -140,7 +140,7 @@ struct TestRig {
     std::string AppDir() const { return temp.App(); }
     Platform MakePlatform() {
         return Platform{profile, files,  shell, status, screen, dialogs, kPosixSeparators,
-                        AppDir() + "tamblewick", 10, &hints};
+                        AppDir() + "tamblewick", 10, &hints, "tamblewick"};
     }
     // Writes a file in the program directory; `utf8` is converted to Shift-JIS
     // and "\n" becomes CRLF.

@@ -27,6 +27,7 @@ TEST(Ranch, WithoutFilesOnlyTheFixedMenusShow) {
               (QStringList{":ControlPanel:", ":Setting:", ":SettingFiles:", "Help", "Exit"}));
     EXPECT_EQ(bar.FAppDir, rig.AppDir());
     EXPECT_EQ(bar.FCaptions[0], rig.AppDir() + "Sample.ini");
+    EXPECT_EQ(bar.accessibleName(), "tamblewick");
     // Twenty entries, with separators after the 5th, the 11th and the 18th.
     const QList<QAction*> panel = bar.ControlPanel1->actions();
     ASSERT_EQ(panel.size(), 20);
@@ -130,6 +131,14 @@ TEST(Ranch, LoadingTwiceGivesTheSameStateAndAReloadReplacesEverything) {
     EXPECT_EQ(bar.AlphaBlendValue(), 255);
     EXPECT_EQ(bar.BackgroundColor(), QColor(255, 0, 0));
     EXPECT_EQ(bar.Geometry(), (Rect{0, 0, 1024, 20}));
+}
+
+TEST(Ranch, AJapaneseTitleIsAnnouncedAsItReads) {
+    TestRig rig;
+    Platform platform = rig.MakePlatform();
+    platform.title = Sjis("ランチャー");
+    const TForm1 bar(platform);
+    EXPECT_EQ(bar.accessibleName(), QStringLiteral("ランチャー"));
 }
 
 TEST(Ranch, CaptionsThatAreNotShiftJisAreShownNotDropped) {

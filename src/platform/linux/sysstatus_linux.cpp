@@ -17,6 +17,8 @@
 #include <sys/statvfs.h>
 #include <unistd.h>
 
+#include "core/sysformat.h"
+
 namespace tw {
 
 namespace {
@@ -69,20 +71,15 @@ bool MeminfoValue(std::string_view text, std::string_view key, uint64_t& bytes) 
     return true;
 }
 
-// The first character of `text` in the current thread's locale, as a
-// Latin-1 character, or `fallback` when there is none or it has no Latin-1
-// counterpart. Spaces of other widths become the no-break space.
+// The separator that the first character of `text`, in the current
+// thread's locale, stands for.
 char SeparatorChar(std::string_view text, char fallback) {
     if (text.empty()) return fallback;
     std::mbstate_t state{};
     wchar_t wc = 0;
     const size_t n = std::mbrtowc(&wc, text.data(), text.size(), &state);
     if (n == 0 || n == static_cast<size_t>(-1) || n == static_cast<size_t>(-2)) return fallback;
-    const auto cp = static_cast<char32_t>(wc);
-    if (cp < 0x100) return static_cast<char>(cp);
-    if ((cp >= 0x2000 && cp <= 0x200A) || cp == 0x202F || cp == 0x205F) return '\xA0';
-    if (cp == 0x2019) return '\'';
-    return fallback;
+    return SeparatorFromCodePoint(static_cast<char32_t>(wc), fallback);
 }
 
 // The user's locale for the categories that hold the separators; a category

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "core/sysformat.h"
 #include "platform/win/windows_api.h"
 
 namespace tw {
@@ -43,10 +44,7 @@ char SeparatorChar(LCTYPE type, char fallback) {
     wchar_t wc = 0;
     const int len = IsDBCSLeadByte(first) && text[1] ? 2 : 1;
     if (MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, text, len, &wc, 1) != 1) return fallback;
-    if (wc < 0x100) return static_cast<char>(wc);
-    if ((wc >= 0x2000 && wc <= 0x200A) || wc == 0x202F || wc == 0x205F || wc == 0x3000) return '\xA0';
-    if (wc == 0x2019) return '\'';
-    return fallback;
+    return SeparatorFromCodePoint(static_cast<char32_t>(wc), fallback);
 }
 
 }  // namespace
