@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,16 @@ struct FindEntry {
     uint32_t attributes = 0;
 };
 
+// A 64-bit digest of a file's bytes (FNV-1a over the bytes and their
+// count), to tell whether the file changed since it was last seen.
+inline uint64_t StampOf(std::string_view bytes) {
+    uint64_t h = 14695981039346656037ull;
+    const auto mix = [&h](unsigned char c) { h = (h ^ c) * 1099511628211ull; };
+    for (unsigned char c : bytes) mix(c);
+    for (uint64_t n = bytes.size(), k = 0; k < 8; ++k, n >>= 8) mix(static_cast<unsigned char>(n));
+    return h;
+}
+
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
@@ -37,6 +48,9 @@ public:
     // found before it is returned.
     virtual std::vector<FindEntry> FindFiles(std::string_view dir, std::string_view mask) = 0;
     virtual bool DeleteFile(std::string_view path) = 0;
+    // StampOf the content of the regular file at `path`, links followed;
+    // nullopt when there is none or it cannot be read.
+    virtual std::optional<uint64_t> ContentStamp(std::string_view path) = 0;
 };
 
 }  // namespace tw

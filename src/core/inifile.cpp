@@ -118,12 +118,15 @@ inline void Prefetch(const void* p) {
 #endif
 }
 
-// The value text as the profile service returns it.
-std::string ValueOf(std::string_view v) {
+// The value text as the profile service returns it; `wasCut` tells whether it
+// was longer than a value can be.
+std::string ValueOf(std::string_view v, bool* wasCut) {
     v = Trim(v);
     if (v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front())
         v = v.substr(1, v.size() - 2);
+    bool shortened = false;
     if (v.size() > kMaxProfileValue) {
+        shortened = true;
         // Cut at a character boundary, so that no half of a double-byte
         // character is left at the end.
         std::size_t cut = 0;
@@ -135,6 +138,13 @@ std::string ValueOf(std::string_view v) {
         }
         v = v.substr(0, cut);
     }
+    // A value ends at its first NUL byte, as a C string does: what was read
+    // can then always be written back.
+    if (const std::size_t nul = v.find('\0'); nul != std::string_view::npos) {
+        v = v.substr(0, nul);
+        shortened = false;
+    }
+    if (wasCut) *wasCut = shortened;
     return std::string(v);
 }
 
@@ -345,21 +355,23 @@ std::string IniDocument::Encode(std::string_view sjis) const {
     return TrySjisToUtf16Le(sjis).value_or(std::string());
 }
 
-std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key) const {
+std::optional<std::string> IniDocument::Get(std::string_view section, std::string_view key,
+                                            bool* cut) const {
+    if (cut) *cut = false;
     section = Trim(section);
     key = Trim(key);
     if (const auto s = FindSection(section)) {
         if (const auto k = FindKey(*s, key, KeyHash(*s, key))) {
-            if (const auto r = replaced_.find(*k); r != replaced_.end()) return ValueOf(r->second);
+            if (const auto r = replaced_.find(*k); r != replaced_.end()) return ValueOf(r->second, cut);
             const std::string_view line = TextFrom(*k);  // a key has no "=" in its name
-            return ValueOf(line.substr(line.find('=') + 1));
+            return ValueOf(line.substr(line.find('=') + 1), cut);
         }
         if (const auto ins = inserted_.find(*s); ins != inserted_.end())
-            if (const Added* a = Named(ins->second, key, &Added::key)) return ValueOf(a->value);
+            if (const Added* a = Named(ins->second, key, &Added::key)) return ValueOf(a->value, cut);
         return std::nullopt;
     }
     if (const NewSection* n = Named(appended_, section, &NewSection::name))
-        if (const Added* a = Named(n->keys, key, &Added::key)) return ValueOf(a->value);
+        if (const Added* a = Named(n->keys, key, &Added::key)) return ValueOf(a->value, cut);
     return std::nullopt;
 }
 

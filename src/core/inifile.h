@@ -28,8 +28,11 @@ public:
     explicit IniDocument(const char* bytes) : IniDocument(std::string(bytes)) {}
 
     // The value of [section] key: blanks around it and one pair of enclosing
-    // quotes dropped, cut to 2047 bytes. nullopt when section or key is absent.
-    std::optional<std::string> Get(std::string_view section, std::string_view key) const;
+    // quotes dropped, cut to 2047 bytes (on a character boundary) and ending
+    // at its first NUL byte. nullopt when section or key is absent. `cut`,
+    // when given, tells whether the value was cut for being too long.
+    std::optional<std::string> Get(std::string_view section, std::string_view key,
+                                   bool* cut = nullptr) const;
 
     // Sets [section] key = value. An existing key keeps its place; a new key
     // goes after the last line of its section, a new section at the end.

@@ -1,5 +1,6 @@
 #include "core/settingsfile.h"
 
+#include "core/inifile.h"
 #include "core/text.h"
 
 namespace tw {
@@ -68,12 +69,13 @@ std::string PointerFilePath(std::string_view appDir) {
     return std::string(appDir).append(kPointerFileName);
 }
 
-std::string ReadActivePath(IProfile& profile, std::string_view appDir) {
+std::string ReadActivePath(IProfile& profile, std::string_view appDir, bool* cut) {
     const std::string pointer = PointerFilePath(appDir);
-    std::string path =
-        profile.Read(pointer, "Data", "File", std::string(appDir).append(kDefaultSettingsName));
+    IProfile::Value path =
+        profile.ReadValue(pointer, "Data", "File", std::string(appDir).append(kDefaultSettingsName));
     profile.Flush(pointer);
-    return path;
+    if (cut) *cut = path.cut;
+    return std::move(path.text);
 }
 
 Configuration ReadConfiguration(IProfile& p, std::string_view path) {
@@ -145,6 +147,12 @@ void WritePointer(IProfile& p, std::string_view appDir, std::string_view path) {
     const std::string pointer = PointerFilePath(appDir);
     StagePointer(p, pointer, path);
     if (!p.Flush(pointer)) throw CannotWrite(pointer);
+}
+
+void RequirePathFits(std::string_view sjisPath) {
+    if (sjisPath.size() <= kMaxProfileValue) return;
+    throw UserError("'" + SjisToUtf8ForDisplay(sjisPath) + "' は長すぎます (" +
+                    std::to_string(kMaxProfileValue) + " バイトまで)");
 }
 
 void RequireOneLine(std::string_view sjis) {

@@ -58,8 +58,11 @@ Configuration DefaultConfiguration();
 std::string PointerFilePath(std::string_view appDir);
 
 // The active settings-file path named by the pointer file; appDir +
-// "Sample.ini" when the file, the section or the key is absent.
-std::string ReadActivePath(IProfile& profile, std::string_view appDir);
+// "Sample.ini" when the file, the section or the key is absent. `cut`, when
+// given, tells whether the path in the file was longer than a value can be,
+// so that what was read names some other file: such a path is shown but
+// neither read nor written.
+std::string ReadActivePath(IProfile& profile, std::string_view appDir, bool* cut = nullptr);
 
 // Every key of a settings file, each defaulted on its own.
 Configuration ReadConfiguration(IProfile& profile, std::string_view path);
@@ -73,6 +76,10 @@ void WriteConfiguration(IProfile& profile, std::string_view appDir, std::string_
 
 // Writes only [Data] File of the pointer file; throws UserError on failure.
 void WritePointer(IProfile& profile, std::string_view appDir, std::string_view path);
+
+// A path longer than a value of the pointer file can hold (2047 bytes) is
+// refused where it enters: "'%s' は長すぎます (2047 バイトまで)".
+void RequirePathFits(std::string_view sjisPath);
 
 // A name or value the files' line syntax cannot hold (a line break or a NUL
 // in it) is refused where it enters: "'%s' には改行か NUL 文字があるため設定

@@ -198,8 +198,10 @@ void TForm1::FormCreate() {
 void TForm1::LoadSettings(QObject*) {
     IProfile& profile = platform_.profile;
     // 1. The active settings file.
-    FCaptions[0] = ReadActivePath(profile, FAppDir);
-    const Configuration config = ReadConfiguration(profile, FCaptions[0]);
+    FCaptions[0] = ReadActivePath(profile, FAppDir, &FActivePathCut);
+    // A cut path names some other file: the defaults, as for a missing one.
+    const Configuration config =
+        FActivePathCut ? DefaultConfiguration() : ReadConfiguration(profile, FCaptions[0]);
 
     // 2. Group names, entry captions and targets.
     GridToBar(config.grid, FCaptions, FTargets);

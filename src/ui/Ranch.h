@@ -68,6 +68,9 @@ public:
     // The model.
     std::string FAppDir;
     BarStrings FCaptions;
+    // The pointer file's path was too long and was cut: FCaptions[0] is
+    // shown, but the file it names is neither read nor written.
+    bool FActivePathCut = false;
     BarStrings FTargets;  // indexed 10..90
     bool FShowBottom = false;
     bool FStrech = false;

@@ -107,6 +107,8 @@ void TForm2::LoadWorkingCopy() {
     CheckBox2->setChecked(bar_.FStrech);
     CheckBox3->setChecked(bar_.FSysInfo);
     FFileName = bar_.FCaptions[0];
+    fileNameCut_ = bar_.FActivePathCut;
+    fileStamp_ = platform_.files.ContentStamp(FFileName);
     Edit4->setText(ToQ(FFileName));
     colorPreset_ = bar_.FBarColor;
     FWorkColor = bar_.FBarColor;
@@ -371,10 +373,21 @@ void TForm2::SaveTo(const std::string& path) {
     WriteConfiguration(platform_.profile, bar_.FAppDir, path, c);
 }
 
-void TForm2::SaveSettings() { SaveTo(FFileName); }
+void TForm2::SaveSettings() {
+    if (fileNameCut_) throw CannotWrite(FFileName);
+    SaveTo(FFileName);
+    fileStamp_ = platform_.files.ContentStamp(FFileName);
+}
+
+bool TForm2::MayOverwrite() {
+    if (fileNameCut_ || platform_.files.ContentStamp(FFileName) == fileStamp_) return true;
+    return platform_.dialogs.Confirm(
+        this, ToQ(FFileName) + U(" は他のプログラムによって変更されています。上書きしますか？"));
+}
 
 void TForm2::Button2Click() {
     Act([&] {
+        if (!MayOverwrite()) return;
         SaveSettings();
         bar_.LoadSettings(this);
         hide();
@@ -385,6 +398,7 @@ void TForm2::Button1Click() { hide(); }
 
 void TForm2::Button6Click() {
     Act([&] {
+        if (!MayOverwrite()) return;
         SaveSettings();
         platform_.dialogs.Information(this, U("保存しました"));
     });
@@ -397,6 +411,7 @@ void TForm2::Button4Click() {
         if (!text) return;
         const std::string path = bar_.FAppDir + FromQOrThrow(*text) + ".ini";
         RequireOneLine(path);
+        RequirePathFits(path);
         if (platform_.files.FileExists(path)) {
             platform_.dialogs.Information(this, U("同じ名前のファイルがすでに存在します"));
             return;
@@ -404,7 +419,10 @@ void TForm2::Button4Click() {
         // The new name is taken only once the file has been written.
         SaveTo(path);
         FFileName = path;
+        fileNameCut_ = false;
+        fileStamp_ = platform_.files.ContentStamp(path);
         bar_.FCaptions[0] = path;
+        bar_.FActivePathCut = false;
         Edit4->setText(ToQ(path));
         platform_.dialogs.Information(this, U("保存しました"));
     });
@@ -417,6 +435,7 @@ void TForm2::Button5Click() {
         if (!chosen) return;
         const std::string path = FromQOrThrow(*chosen);
         RequireOneLine(path);
+        RequirePathFits(path);
         if (platform_.files.IsSpecialFile(path)) throw NotARegularFile(path);
         WritePointer(platform_.profile, bar_.FAppDir, path);
         FFileName = path;

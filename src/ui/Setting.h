@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -39,7 +40,8 @@ public:
     // Copies the bar's model into the working copy and the controls.
     void LoadWorkingCopy();
     // Writes the pointer file and every key of the settings file FFileName.
-    // Throws UserError; on failure neither file has changed.
+    // Throws UserError; on failure neither file has changed. A path that was
+    // cut when it was read is refused with the write error.
     void SaveSettings();
 
     // Event handlers. Each one is a user action: an error ends it and is
@@ -145,6 +147,9 @@ private:
     void RenameGroup();
     void RenameItem();
     void SaveTo(const std::string& path);
+    // Whether a save over FFileName may go ahead: when the file changed on
+    // disk since the working copy was taken, the user is asked first.
+    bool MayOverwrite();
     std::string& CurrentTarget() { return FItemTargets[FCurGroup + 1][FCurItem + 1]; }
     std::string& CurrentCaption() { return FItemCaptions[FCurGroup + 1][FCurItem + 1]; }
     void SetTargetField(const std::string& sjis);
@@ -155,6 +160,11 @@ private:
     TForm1& bar_;
     Platform platform_;
     uint32_t colorPreset_ = 255;
+    // FFileName's content as it was when the working copy was taken or last
+    // saved; nullopt when there was no file.
+    std::optional<uint64_t> fileStamp_;
+    // FFileName came from a pointer file whose path was cut.
+    bool fileNameCut_ = false;
     bool shownBefore_ = false;
 };
 

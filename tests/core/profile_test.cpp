@@ -6,8 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <iostream>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "core/inifile.h"
@@ -60,6 +63,33 @@ TEST(IniDocument, LongValuesAreCutTo2047BytesOnACharacterBoundary) {
     // 2046 single bytes and then a double-byte character: it does not fit whole.
     const std::string mixed = std::string(2046, 'a') + Sjis("表") + "tail";
     EXPECT_EQ(IniDocument("[S]\nK=" + mixed + "\n").Get("S", "K"), std::string(2046, 'a'));
+}
+
+TEST(IniDocument, TellsACutValueFromOneOfExactly2047BytesAndEndsValuesAtNul) {
+    const auto get = [](const std::string& value) {
+        bool cut = true;
+        std::optional<std::string> v = IniDocument("[S]\nK=" + value + "\n").Get("S", "K", &cut);
+        return std::pair(v.value_or("<absent>"), cut);
+    };
+    const std::string exact(2047, 'a');
+    EXPECT_EQ(get(exact), std::pair(exact, false));
+    EXPECT_EQ(get(exact + "b"), std::pair(exact, true));
+    EXPECT_EQ(get(" \"" + exact + "\" "), std::pair(exact, false));  // blanks and quotes do not count
+    // Cut before a double-byte character that does not fit: shorter, still cut.
+    EXPECT_EQ(get(std::string(2046, 'a') + Sjis("表")), std::pair(std::string(2046, 'a'), true));
+
+    // A value ends at its first NUL byte, blanks and quotes dropped first.
+    const std::string nul(1, '\0');
+    EXPECT_EQ(get("ab" + nul + "cd"), std::pair(std::string("ab"), false));
+    EXPECT_EQ(get("\"ab" + nul + "cd\""), std::pair(std::string("ab"), false));
+    EXPECT_EQ(get(nul + "x"), std::pair(std::string(), false));
+    EXPECT_EQ(get("ab" + nul + std::string(3000, 'c')), std::pair(std::string("ab"), false));
+    // What was read can be written back.
+    IniDocument doc("[S]\r\nK=ab" + nul + "cd\r\n");
+    const std::optional<std::string> read = doc.Get("S", "K");
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(doc.Set("S", "K", *read));
+    EXPECT_EQ(doc.Serialize(), "[S]\r\nK=ab\r\n");
 }
 
 TEST(IniDocument, WritesInPlaceAndKeepsEveryOtherByte) {
@@ -207,6 +237,139 @@ std::vector<std::string> Names(const fs::path& dir) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+// A child process that writes one key of each of `paths`, waits at the
+// barrier until every writer has taken its files, then flushes them as one;
+// it exits 0 when the flush succeeded.
+pid_t Writer(const std::vector<std::string>& paths, const std::string& key, int ready, int go) {
+    const pid_t child = fork();
+    if (child != 0) return child;
+    LinuxProfile p;
+    bool ok = true;
+    for (const std::string& path : paths) ok = p.Write(path, "S", key, "1") && ok;
+    char c = 'r';
+    (void)!write(ready, &c, 1);
+    (void)!read(go, &c, 1);
+    std::vector<std::string_view> names(paths.begin(), paths.end());
+    ok = !p.FlushTogether(names) && ok;
+    _exit(ok ? 0 : 1);
+}
+
+// Runs two writers at once, each with its own key; the number of keys
+// missing afterwards from each file, and whether both writers succeeded.
+std::pair<int, bool> TwoWriters(const std::vector<std::string>& first,
+                                const std::vector<std::string>& second) {
+    int ready[2], go[2];
+    if (pipe(ready) != 0 || pipe(go) != 0) return {-1, false};
+    const pid_t a = Writer(first, "A", ready[1], go[0]);
+    const pid_t b = Writer(second, "B", ready[1], go[0]);
+    char c[2];
+    const bool bothReady = read(ready[0], c, 1) == 1 && read(ready[0], c + 1, 1) == 1;
+    (void)!write(go[1], "gg", 2);
+    int statusA = 0, statusB = 0;
+    waitpid(a, &statusA, 0);
+    waitpid(b, &statusB, 0);
+    for (int fd : {ready[0], ready[1], go[0], go[1]}) close(fd);
+    int lost = 0;
+    for (const std::string& path : first) {
+        const IniDocument doc(Slurp(path));
+        lost += !doc.Get("S", "A") + !doc.Get("S", "Base");
+        if (std::find(second.begin(), second.end(), path) != second.end()) lost += !doc.Get("S", "B");
+    }
+    const auto ok = [](int status) { return WIFEXITED(status) && WEXITSTATUS(status) == 0; };
+    return {lost, bothReady && ok(statusA) && ok(statusB)};
+}
+
+TEST(LinuxProfile, TwoProcessesSavingOneFileAtOnceKeepBothKeys) {
+    // Both writers have read the file before either writes it back: each
+    // key must be applied to the file as the other left it.
+    TempDir dir;
+    const std::string path = dir.File("s.ini");
+    constexpr int kRounds = 200;
+    int lost = 0, failed = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        Spit(path, "[S]\r\nBase=1\r\n");
+        const auto [missing, ok] = TwoWriters({path}, {path});
+        lost += missing;
+        failed += !ok;
+    }
+    std::cout << "[ figures  ] concurrent single-key saves: " << kRounds << " rounds, " << lost
+              << " keys lost\n";
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"s.ini"});  // no lock or temporary left
+}
+
+TEST(LinuxProfile, SavesOfTwoFilesNamedInEitherOrderNeitherDeadlockNorLoseKeys) {
+    TempDir dir;
+    const std::string a = dir.File("a.ini"), b = dir.File("b.ini");
+    int lost = 0, failed = 0;
+    for (int round = 0; round < 50; ++round) {
+        Spit(a, "[S]\r\nBase=1\r\n");
+        Spit(b, "[S]\r\nBase=1\r\n");
+        const auto [missing, ok] = TwoWriters({a, b}, {b, a});
+        lost += missing;
+        failed += !ok;
+    }
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(failed, 0);
+}
+
+TEST(LinuxProfile, ASaveWaitsForTheFilesLockAndFailsUntouchedWhenItIsNotLetGo) {
+    TempDir dir;
+    const std::string path = dir.File("s.ini"), link = dir.File("link.ini");
+    Spit(path, "[S]\r\nK=old\r\n");
+    fs::create_symlink("s.ini", link);
+    // One lock for every name of a file: hidden, beside the file the links
+    // lead to, and never a settings file's name.
+    const std::optional<std::string> lockName = FileLock::NameFor(path);
+    ASSERT_TRUE(lockName);
+    EXPECT_EQ(FileLock::NameFor(link), lockName);
+    EXPECT_NE(FileLock::NameFor(dir.File("t.ini")), lockName);
+    const std::string name = fs::path(*lockName).filename().string();
+    EXPECT_EQ(fs::path(*lockName).parent_path(), dir.path());
+    EXPECT_EQ(name.front(), '.');
+    EXPECT_FALSE(name.ends_with(".ini")) << name;
+
+    std::optional<FileLock> held =
+        FileLock::Acquire(*lockName, std::chrono::steady_clock::now());
+    ASSERT_TRUE(held);
+    // Held elsewhere: the save gives up after its wait, changing nothing.
+    LinuxProfile p;
+    p.SetLockWait(std::chrono::milliseconds(200));
+    ASSERT_TRUE(p.Write(link, "S", "K", "new"));
+    EXPECT_FALSE(p.Flush(link));
+    EXPECT_EQ(Slurp(path), "[S]\r\nK=old\r\n");
+    // The lock is let go while a save waits for it: the save goes through.
+    p.SetLockWait(std::chrono::seconds(10));
+    ASSERT_TRUE(p.Write(path, "S", "K", "new"));
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        held.reset();
+    });
+    EXPECT_TRUE(p.Flush(path));
+    release.join();
+    EXPECT_EQ(Slurp(path), "[S]\r\nK=new\r\n");
+    EXPECT_EQ(Names(dir.path()), (std::vector<std::string>{"link.ini", "s.ini"}));
+}
+
+TEST(LinuxProfile, AValueWithANulReadsUpToItAndCanBeWrittenBack) {
+    TempDir dir;
+    const std::string path = dir.File("s.ini");
+    using namespace std::string_literals;
+    Spit(path, "[S]\r\nK=ab\0cd\r\nLong="s + std::string(2048, 'x') + "\r\n");
+    LinuxProfile p;
+    const IProfile::Value v = p.ReadValue(path, "S", "K", "");
+    EXPECT_EQ(v.text, "ab");
+    EXPECT_FALSE(v.cut);
+    EXPECT_TRUE(p.ReadValue(path, "S", "Long", "").cut);
+    EXPECT_FALSE(p.ReadValue(path, "S", "Missing", std::string(3000, 'd')).cut);
+    EXPECT_TRUE(p.Write(path, "S", "K", v.text));
+    EXPECT_TRUE(p.Flush(path));
+    EXPECT_EQ(p.Read(path, "S", "K", ""), "ab");
+    p.Flush(path);
+}
+
 
 TEST(AtomicFile, TemporariesHaveShortNamesAndThoseOfKilledSavesAreRemoved) {
     TempDir dir;

@@ -254,6 +254,36 @@ TEST(SettingsFile, AFileThatCannotBeReadIsNeverOverwritten) {
     });
 }
 
+TEST(SettingsFile, APointerPathCutAtTheValueLimitIsToldFromOneOfExactlyThatLength) {
+    Dir dir;
+    LinuxProfile p;
+    const std::string exact = "/" + std::string(2042, 'p') + ".ini";
+    ASSERT_EQ(exact.size(), 2047u);
+    const struct {
+        std::string value;
+        bool cut;
+    } cases[] = {{exact, false}, {exact + "x", true}, {exact + "/" + std::string(500, 'q'), true},
+                 {"\"" + exact + "\"", false}};
+    for (const auto& c : cases) {
+        Spit(dir.File("DataFile.ini"), "[Data]\r\nFile=" + c.value + "\r\n");
+        bool cut = !c.cut;
+        EXPECT_EQ(ReadActivePath(p, dir.App(), &cut), exact);
+        EXPECT_EQ(cut, c.cut) << c.value.size();
+    }
+    fs::remove(dir.File("DataFile.ini"));
+    bool cut = true;
+    EXPECT_EQ(ReadActivePath(p, dir.App(), &cut), dir.File("Sample.ini"));
+    EXPECT_FALSE(cut);
+
+    // Where a path enters, one beyond the limit is refused by name.
+    EXPECT_NO_THROW(RequirePathFits(exact));
+    EXPECT_EQ(ErrorOf([&] { RequirePathFits(exact + "x"); }),
+              "'" + exact + "x' は長すぎます (2047 バイトまで)");
+    EXPECT_EQ(ErrorOf([&] { RequirePathFits(std::string(2046, 'r') + Sjis("表")); }),
+              "'" + std::string(2046, 'r') + "表' は長すぎます (2047 バイトまで)");
+    EXPECT_NO_THROW(RequirePathFits(std::string(2045, 'r') + Sjis("表")));
+}
+
 TEST(MenuGridConversion, TheBarsFlatArraysPutTheGroupFirstAndLeaveIndexZero) {
     MenuGrid grid;
     for (int g = 1; g <= 9; ++g) {

@@ -10,6 +10,7 @@
 #include <regex>
 #include <sys/stat.h>
 
+#include "core/inifile.h"
 #include "core/text.h"
 #include "setting_rig.h"
 #include "ui/SettingWidgets.h"
@@ -290,6 +291,177 @@ TEST_F(EditorSave, LineBreaksAndNulAreRefusedWhereTheyEnterSoSavesKeepWorking) {
     EXPECT_EQ(Errors().size(), 3u);
     EXPECT_EQ(Read("Sample.ini", "ItemValue11"), before);
     EXPECT_EQ(Read("Sample.ini", "Injected"), "<absent>");
+}
+
+TEST_F(EditorSave, ASaveOverAFileAnotherProgramChangedAsksFirst) {
+    const auto question = [&](const std::string& file) {
+        return QPath(file) + Q(" は他のプログラムによって変更されています。上書きしますか？");
+    };
+    const auto questions = [&] { return rig.dialogs.Texts("confirm"); };
+    Rename(e.ComboBox1, "Mine");
+    e.Button6Click();  // unchanged since the editor was shown: no question
+    EXPECT_TRUE(questions().empty());
+    EXPECT_EQ(Read("Sample.ini", "Section1"), "Mine");
+
+    // Another program rewrites the file. いいえ writes nothing, and OK
+    // neither reloads the bar nor hides the editor.
+    rig.WriteFile("Sample.ini", std::string(kSample) + "[Theirs]\nKey=1\n");
+    const std::string theirs = rig.ReadFile("Sample.ini");
+    bar->FCaptions[1] = "unreloaded";
+    rig.dialogs.shown.clear();
+    e.Button6Click();
+    e.Button2Click();
+    EXPECT_EQ(questions(), std::vector<QString>(2, question("Sample.ini")));
+    EXPECT_EQ(rig.ReadFile("Sample.ini"), theirs);
+    EXPECT_TRUE(Infos().empty());
+    EXPECT_TRUE(Errors().empty());
+    EXPECT_TRUE(e.isVisible());
+    EXPECT_EQ(bar->FCaptions[1], "unreloaded");
+
+    // はい saves over it; then what was saved is the file as the editor
+    // knows it, and the next save asks nothing.
+    rig.dialogs.shown.clear();
+    rig.dialogs.confirmAnswers = {true};
+    e.Button6Click();
+    EXPECT_EQ(questions().size(), 1u);
+    EXPECT_EQ(Infos(), std::vector<QString>{Q("保存しました")});
+    EXPECT_EQ(Read("Sample.ini", "Section1"), "Mine");
+    EXPECT_EQ(Read("Sample.ini", "Key"), "1");
+    rig.dialogs.shown.clear();
+    e.Button2Click();
+    EXPECT_TRUE(rig.dialogs.shown.empty());
+    EXPECT_FALSE(e.isVisible());
+
+    // Changed while the editor was hidden: showing it takes the file as it is.
+    rig.WriteFile("Sample.ini", kSample);
+    bar->Setting1Click();
+    e.Button6Click();
+    EXPECT_TRUE(questions().empty());
+
+    // A new save writes its fresh file without a question, and from then on
+    // that file is the one watched.
+    rig.dialogs.shown.clear();
+    rig.dialogs.inputs = {QString("fresh")};
+    e.Button4Click();
+    EXPECT_TRUE(questions().empty());
+    EXPECT_EQ(KeyCount("fresh.ini"), 178);
+    rig.WriteFile("fresh.ini", "[GroupName]\nSection1=他\n");
+    e.Button6Click();
+    EXPECT_EQ(questions(), std::vector<QString>{question("fresh.ini")});
+    EXPECT_EQ(Read("fresh.ini", "Section1"), Sjis("他"));
+
+    // Browse takes the chosen file as it is then; a file that was absent and
+    // has appeared since counts as changed.
+    rig.dialogs.shown.clear();
+    rig.dialogs.files = {QPath("none.ini")};
+    e.Button5Click();
+    rig.WriteFile("none.ini", "[GroupName]\nSection1=先\n");
+    e.Button6Click();
+    EXPECT_EQ(questions(), std::vector<QString>{question("none.ini")});
+    EXPECT_EQ(Read("none.ini", "Section1"), Sjis("先"));
+}
+
+TEST(EditorNul, ACaptionWithANulLoadsUpToItAndSaves) {
+    EditorRig r(std::string("[Group1]\nItem11=ab") + '\0' + "cd\nItemValue11=/x\n");
+    ASSERT_NE(r.rig.ReadFile("Sample.ini").find('\0'), std::string::npos);
+    TForm2& e = *r.editor;
+    EXPECT_EQ(r.bar->FCaptions[BarIndex(1, 1)], "ab");
+    EXPECT_EQ(e.ComboBox2->itemText(0), "ab");
+    e.Button2Click();
+    EXPECT_TRUE(r.Errors().empty());
+    EXPECT_FALSE(e.isVisible());
+    EXPECT_EQ(IniDocument(r.rig.ReadFile("Sample.ini")).Get("Group1", "Item11"), "ab");
+    EXPECT_EQ(r.rig.ReadFile("Sample.ini").find('\0'), std::string::npos);
+}
+
+// Makes folders under `dir` (ending in "/") until the path is `length`
+// bytes long and ends in "/".
+std::string DeepFolder(std::string dir, std::size_t length) {
+    while (dir.size() < length) {
+        const std::size_t part = std::min<std::size_t>(150, length - dir.size() - 1);
+        dir += std::string(std::max<std::size_t>(part, 1), 'd') + "/";
+        fs::create_directory(dir);
+    }
+    return dir;
+}
+
+TEST_F(EditorSave, APointerPathCutAtTheLimitIsShownButNeitherReadNorWritten) {
+    const std::string folder = DeepFolder(rig.AppDir(), 1900);
+    const std::string exact = folder + std::string(2047 - folder.size() - 4, 'f') + ".ini";
+    ASSERT_EQ(exact.size(), 2047u);
+    test::Spit(exact, Sjis("[GroupName]\r\nSection1=長い\r\n"));
+    const auto point = [&](const std::string& value) {
+        rig.WriteFile("DataFile.ini", "[Data]\nFile=" + value + "\n");
+        bar->LoadSettings(nullptr);
+        e.LoadWorkingCopy();
+    };
+    // A path of exactly the limit is read and saved like any other.
+    point(exact);
+    EXPECT_EQ(bar->Groups[1]->title(), Q("長い"));
+    Rename(e.ComboBox1, "Saved");
+    e.Button6Click();
+    EXPECT_EQ(IniDocument(test::Slurp(exact)).Get("GroupName", "Section1"), "Saved");
+    EXPECT_TRUE(Errors().empty());
+
+    // A longer one reads as its first 2047 bytes, which name another file:
+    // shown, but the bar and the editor hold the defaults and no save
+    // writes anything.
+    point(exact + "/more.ini");
+    EXPECT_EQ(bar->FCaptions[0], exact);
+    EXPECT_EQ(e.Edit4->text(), QString::fromStdString(exact));
+    EXPECT_FALSE(bar->Groups[1]->menuAction()->isVisible());
+    EXPECT_EQ(e.FGroupNames[1], "Group1");
+    const std::string file = test::Slurp(exact), pointer = rig.ReadFile("DataFile.ini");
+    rig.dialogs.shown.clear();
+    e.Button6Click();
+    e.Button2Click();
+    EXPECT_EQ(Errors(), std::vector<QString>(2, QString::fromStdString(exact) + Q(" に書き込めません.")));
+    EXPECT_TRUE(Infos().empty());
+    EXPECT_EQ(test::Slurp(exact), file);
+    EXPECT_EQ(rig.ReadFile("DataFile.ini"), pointer);
+    EXPECT_TRUE(e.isVisible());
+
+    // A new save writes a file of its own and points there.
+    rig.dialogs.inputs = {QString("fresh")};
+    e.Button4Click();
+    EXPECT_EQ(Pointer(), Path("fresh.ini"));
+    e.Button6Click();
+    EXPECT_EQ(Errors().size(), 2u);
+    EXPECT_EQ(KeyCount("fresh.ini"), 178);
+}
+
+TEST(EditorLongPaths, ANewSaveOrABrowsedPathBeyondTheLimitIsRefusedByName) {
+    TestRig rig;
+    const std::string dir = DeepFolder(rig.AppDir(), 2000);
+    ASSERT_EQ(dir.size(), 2000u);
+    Platform platform = rig.MakePlatform();
+    platform.executablePath = dir + "tamblewick";
+    TForm1 bar(platform);
+    TForm2 e(bar, platform);
+    bar.SetForms(&e, nullptr);
+    e.show();
+    ASSERT_EQ(bar.FAppDir, dir);
+    const std::string fits = dir + std::string(43, 'n') + ".ini";  // 2047 bytes
+    const std::string beyond = dir + std::string(44, 'n') + ".ini";
+    const auto pointer = [&] { return test::Slurp(dir + "DataFile.ini"); };
+
+    rig.dialogs.inputs = {QString(43, 'n'), QString(44, 'n')};
+    e.Button4Click();
+    EXPECT_TRUE(rig.dialogs.Texts("error").empty());
+    EXPECT_TRUE(fs::exists(fits));
+    EXPECT_EQ(e.FFileName, fits);
+    const std::string before = pointer();
+    EXPECT_NE(before.find(fits), std::string::npos);
+
+    const QString refused = "'" + QString::fromStdString(beyond) + Q("' は長すぎます (2047 バイトまで)");
+    e.Button4Click();
+    rig.dialogs.files = {QString::fromStdString(beyond)};
+    e.Button5Click();
+    EXPECT_EQ(rig.dialogs.Texts("error"), std::vector<QString>(2, refused));
+    EXPECT_FALSE(fs::exists(beyond));
+    EXPECT_EQ(pointer(), before);
+    EXPECT_EQ(e.FFileName, fits);
+    EXPECT_EQ(bar.FCaptions[0], fits);
 }
 
 }  // namespace

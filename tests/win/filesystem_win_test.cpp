@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 
 #include "core/text.h"
 #include "platform/win/filesystem_win.h"
@@ -73,6 +74,19 @@ TEST(WinFileSystem, NothingIsFoundWhereNothingIs) {
     EXPECT_TRUE(files.FindFiles(dir.App(), "*.ini").empty());
     EXPECT_TRUE(files.FindFiles(dir.App() + "missing\\", "*.ini").empty());
     EXPECT_FALSE(files.FileExists(std::string("a\0b", 3)));
+}
+
+TEST(WinFileSystem, AContentStampFollowsTheBytes) {
+    test::WinTempDir dir;
+    WinFileSystem files;
+    EXPECT_EQ(files.ContentStamp(dir.File("s.ini")), std::nullopt);
+    test::Spit(dir.Path("s.ini"), "[S]\r\nK=1\r\n");
+    const std::optional<uint64_t> first = files.ContentStamp(dir.File("s.ini"));
+    ASSERT_TRUE(first);
+    EXPECT_EQ(files.ContentStamp(dir.File("s.ini")), first);
+    test::Spit(dir.Path("s.ini"), "[S]\r\nK=2\r\n");
+    EXPECT_NE(files.ContentStamp(dir.File("s.ini")), first);
+    EXPECT_EQ(files.ContentStamp(dir.App()), std::nullopt);  // a folder
 }
 
 }  // namespace

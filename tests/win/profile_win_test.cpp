@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <barrier>
+#include <chrono>
 #include <filesystem>
+#include <iostream>
 #include <optional>
+#include <thread>
 #include <vector>
 
 #include "core/settingsfile.h"
 #include "core/text.h"
 #include "platform/win/profile_win.h"
+#include "platform/win/windows_api.h"
 #include "wintemp.h"
 
 namespace tw {
@@ -20,11 +25,13 @@ using test::Slurp;
 using test::Spit;
 using test::WinTempDir;
 
+// The names in a folder but the saves' lock files, which stay.
 std::vector<std::string> Names(const fs::path& dir) {
     std::vector<std::string> names;
     for (const auto& e : fs::directory_iterator(dir)) {
         const std::u8string n = e.path().filename().u8string();
-        names.emplace_back(n.begin(), n.end());
+        std::string name(n.begin(), n.end());
+        if (!(name.starts_with(".tw-") && name.ends_with(".lock"))) names.push_back(std::move(name));
     }
     std::sort(names.begin(), names.end());
     return names;
@@ -141,6 +148,72 @@ TEST(WinProfile, RefusesWhatItMustNotWrite) {
     fs::permissions(dir.Path("ro.ini"), fs::perms::owner_write, fs::perm_options::add);
     EXPECT_EQ(Slurp(dir.Path("ro.ini")), "[S]\r\nK=1\r\n");
     EXPECT_FALSE(WidePath(std::string("a\0b", 3)));
+}
+
+TEST(WinProfile, TwoSavesOfOneFileAtOnceKeepBothKeys) {
+    // Two profiles, each on its own thread, have both read the file before
+    // either writes it back: each key must land on the file as the other
+    // left it.
+    WinTempDir dir;
+    const std::string path = dir.File("s.ini");
+    constexpr int kRounds = 200;
+    int lost = 0, failed = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        Spit(dir.Path("s.ini"), "[S]\r\nBase=1\r\n");
+        std::barrier both(2);
+        bool ok[2] = {false, false};
+        const auto writer = [&](int n) {
+            WinProfile p;
+            const bool wrote = p.Write(path, "S", n ? "B" : "A", "1");
+            both.arrive_and_wait();
+            ok[n] = p.Flush(path) && wrote;
+        };
+        std::thread a(writer, 0), b(writer, 1);
+        a.join();
+        b.join();
+        WinProfile check;
+        for (const char* key : {"A", "B", "Base"}) lost += check.Read(path, "S", key, "") != "1";
+        failed += !ok[0] + !ok[1];
+    }
+    std::cout << "[ figures  ] concurrent single-key saves: " << kRounds << " rounds, " << lost
+              << " keys lost\n";
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(failed, 0);
+    EXPECT_EQ(Names(dir.path()), std::vector<std::string>{"s.ini"});
+}
+
+TEST(WinProfile, ASaveWaitsForTheFilesLockAndFailsUntouchedWhenItIsNotLetGo) {
+    WinTempDir dir;
+    const std::string path = dir.File("s.ini");
+    Spit(dir.Path("s.ini"), "[S]\r\nK=old\r\n");
+    const std::wstring lockName = WinFileLock::NameFor(dir.Path("s.ini").wstring());
+    const std::string name = fs::path(lockName).filename().string();
+    EXPECT_EQ(fs::path(lockName).parent_path(), dir.path());
+    EXPECT_TRUE(name.starts_with(".")) << name;
+    EXPECT_FALSE(name.ends_with(".ini")) << name;
+    EXPECT_NE(WinFileLock::NameFor(dir.Path("t.ini").wstring()), lockName);
+
+    std::optional<WinFileLock> held = WinFileLock::Acquire(lockName, std::chrono::steady_clock::now());
+    ASSERT_TRUE(held);
+    WinProfile p;
+    p.SetLockWait(std::chrono::milliseconds(200));
+    ASSERT_TRUE(p.Write(path, "S", "K", "new"));
+    EXPECT_FALSE(p.Flush(path));
+    EXPECT_EQ(Slurp(dir.Path("s.ini")), "[S]\r\nK=old\r\n");
+
+    p.SetLockWait(std::chrono::seconds(10));
+    ASSERT_TRUE(p.Write(path, "S", "K", "new"));
+    std::thread release([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        held.reset();
+    });
+    EXPECT_TRUE(p.Flush(path));
+    release.join();
+    EXPECT_EQ(Slurp(dir.Path("s.ini")), "[S]\r\nK=new\r\n");
+    // The lock file stays, hidden, and is no settings file.
+    const DWORD a = GetFileAttributesW(lockName.c_str());
+    ASSERT_NE(a, INVALID_FILE_ATTRIBUTES);
+    EXPECT_TRUE(a & FILE_ATTRIBUTE_HIDDEN);
 }
 
 }  // namespace

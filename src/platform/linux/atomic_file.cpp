@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <thread>
 #include <utility>
 
 namespace tw {
@@ -239,6 +240,72 @@ bool Replacement::Commit() {
     const bool synced = !failFolderSync_ && fsync(dirFd_) == 0;
     Release();
     return synced;
+}
+
+std::optional<std::string> FileLock::NameFor(const std::string& path) {
+    if (path.empty()) return std::nullopt;
+    const std::optional<std::string> target = ResolveLinks(path);
+    if (!target) return std::nullopt;
+    const std::string folder = FolderOf(*target);
+    return (folder == "/" ? folder : folder + "/") + std::string(kTempPrefix) +
+           NameHash(NameOf(*target)) + ".lock";
+}
+
+std::optional<FileLock> FileLock::Acquire(const std::string& lockPath,
+                                          std::chrono::steady_clock::time_point until) {
+    for (;;) {
+        const int fd = open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                            0644);
+        if (fd < 0) return std::nullopt;
+        struct stat st;
+        if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            close(fd);
+            return std::nullopt;
+        }
+        for (;;) {
+            if (flock(fd, LOCK_EX | LOCK_NB) == 0) break;
+            if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= until) {
+                close(fd);
+                return std::nullopt;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        // The holder before us may have removed the file as it let go, and
+        // another save made a new one: the lock is the one the name holds.
+        struct stat byName;
+        if (lstat(lockPath.c_str(), &byName) == 0 && byName.st_dev == st.st_dev &&
+            byName.st_ino == st.st_ino) {
+            FileLock lock;
+            lock.fd_ = fd;
+            lock.path_ = lockPath;
+            return lock;
+        }
+        close(fd);
+        if (std::chrono::steady_clock::now() >= until) return std::nullopt;
+    }
+}
+
+FileLock::FileLock(FileLock&& other) noexcept { *this = std::move(other); }
+
+FileLock& FileLock::operator=(FileLock&& other) noexcept {
+    if (this != &other) {
+        Release();
+        fd_ = std::exchange(other.fd_, -1);
+        path_ = std::move(other.path_);
+    }
+    return *this;
+}
+
+FileLock::~FileLock() { Release(); }
+
+void FileLock::Release() {
+    // Removed while still held, so that no one can take the lock of a name
+    // that is about to go.
+    if (fd_ >= 0) {
+        unlink(path_.c_str());
+        close(fd_);
+    }
+    fd_ = -1;
 }
 
 bool WriteFileAtomically(const std::string& path, std::string_view data, std::size_t failAfter) {

@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstddef>
 #include <limits>
 #include <optional>
@@ -71,6 +72,37 @@ private:
     int dirFd_ = -1;  // the folder of the target
     std::string tempName_, targetName_;
     bool failFolderSync_ = false;
+};
+
+// The lock that serialises the saves of one file across processes: flock
+// on a lock file beside the file, so that the file itself can still be
+// replaced by a rename. The lock file is named ".tw-" + the same 8 hex
+// digits as the file's temporaries + ".lock" (17 bytes, never "*.ini"), in
+// the folder of the file the links lead to, so every name of one file has
+// one lock. The holder removes the lock file before it lets go; a waiter
+// that then gets the lock of a removed file opens the name again.
+class FileLock {
+public:
+    // The lock file's path for `path` (UTF-8); nullopt when its links
+    // cannot be followed.
+    static std::optional<std::string> NameFor(const std::string& path);
+    // Tries for the lock every 10 ms until `until`. nullopt when the lock
+    // file cannot be made or the lock is still held by then.
+    static std::optional<FileLock> Acquire(const std::string& lockPath,
+                                           std::chrono::steady_clock::time_point until);
+
+    FileLock(FileLock&& other) noexcept;
+    FileLock& operator=(FileLock&& other) noexcept;
+    FileLock(const FileLock&) = delete;
+    FileLock& operator=(const FileLock&) = delete;
+    ~FileLock();
+
+private:
+    FileLock() = default;
+    void Release();
+
+    int fd_ = -1;
+    std::string path_;
 };
 
 // Prepare and Commit in one.

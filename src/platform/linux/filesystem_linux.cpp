@@ -138,4 +138,11 @@ bool LinuxFileSystem::DeleteFile(std::string_view path) {
     return unlink(p->c_str()) == 0;
 }
 
+std::optional<uint64_t> LinuxFileSystem::ContentStamp(std::string_view path) {
+    auto p = TrySjisToUtf8(path);
+    std::string bytes;
+    if (!p || p->empty() || ReadWholeFile(*p, bytes) != ReadResult::Read) return std::nullopt;
+    return StampOf(bytes);
+}
+
 }  // namespace tw

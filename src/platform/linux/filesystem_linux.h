@@ -25,6 +25,7 @@ public:
     // Removes a file. A directory and a read-only file (see FindFiles) are
     // refused, as is anything whose path cannot be converted.
     bool DeleteFile(std::string_view path) override;
+    std::optional<uint64_t> ContentStamp(std::string_view path) override;
 };
 
 // "*" matches any run of characters, "?" exactly one; letters compare

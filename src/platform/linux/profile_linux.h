@@ -16,6 +16,7 @@ namespace tw {
 struct LinuxFiles {
     using Name = std::string;  // UTF-8
     using Replacement = tw::Replacement;
+    using Lock = FileLock;
     static std::optional<Name> Convert(std::string_view sjis) { return TrySjisToUtf8(sjis); }
     static ReadResult ReadWhole(const Name& path, std::string& bytes) {
         return ReadWholeFile(path, bytes);
@@ -23,6 +24,11 @@ struct LinuxFiles {
     static bool CanWrite(const Name& path) { return CanWriteFile(path); }
     static std::optional<Replacement> Prepare(const Name& path, std::string_view data) {
         return Replacement::Prepare(path, data);
+    }
+    static std::optional<Name> LockName(const Name& path) { return FileLock::NameFor(path); }
+    static std::optional<Lock> Acquire(const Name& lockPath,
+                                       std::chrono::steady_clock::time_point until) {
+        return FileLock::Acquire(lockPath, until);
     }
 };
 

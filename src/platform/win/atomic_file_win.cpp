@@ -205,6 +205,66 @@ void WinReplacement::Release() {
     temp_.clear();
 }
 
+std::wstring WinFileLock::NameFor(const std::wstring& path) {
+    const std::wstring folder = FolderOf(path);
+    return folder + std::wstring(kTempPrefix) +
+           NameHash(std::wstring_view(path).substr(folder.size())) + L".lock";
+}
+
+std::optional<WinFileLock> WinFileLock::Acquire(const std::wstring& lockPath,
+                                                std::chrono::steady_clock::time_point until) {
+    const auto wait = [&] {
+        if (std::chrono::steady_clock::now() >= until) return false;
+        Sleep(10);
+        return true;
+    };
+    HANDLE h = INVALID_HANDLE_VALUE;
+    for (;;) {
+        h = CreateFileW(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_HIDDEN, nullptr);
+        if (h != INVALID_HANDLE_VALUE) break;
+        // Another program may hold it open without sharing for a moment.
+        if (GetLastError() != ERROR_SHARING_VIOLATION || !wait()) return std::nullopt;
+    }
+    if (GetFileType(h) != FILE_TYPE_DISK) {
+        CloseHandle(h);
+        return std::nullopt;
+    }
+    for (;;) {
+        OVERLAPPED at{};
+        if (LockFileEx(h, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) break;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_LOCK_VIOLATION && error != ERROR_IO_PENDING) || !wait()) {
+            CloseHandle(h);
+            return std::nullopt;
+        }
+    }
+    WinFileLock lock;
+    lock.handle_ = h;
+    return lock;
+}
+
+WinFileLock::WinFileLock(WinFileLock&& other) noexcept { *this = std::move(other); }
+
+WinFileLock& WinFileLock::operator=(WinFileLock&& other) noexcept {
+    if (this != &other) {
+        Release();
+        handle_ = std::exchange(other.handle_, nullptr);
+    }
+    return *this;
+}
+
+WinFileLock::~WinFileLock() { Release(); }
+
+void WinFileLock::Release() {
+    if (!handle_) return;
+    OVERLAPPED at{};
+    UnlockFileEx(static_cast<HANDLE>(handle_), 0, 1, 0, &at);
+    CloseHandle(static_cast<HANDLE>(handle_));
+    handle_ = nullptr;
+}
+
 bool WinReplacement::Commit() {
     if (!handle_) return false;
     // The file cannot be renamed while it is open without shared deletion.

@@ -3,6 +3,7 @@
 // one. Paths are UTF-16.
 #pragma once
 
+#include <chrono>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -50,6 +51,32 @@ private:
 
     void* handle_ = nullptr;  // the temporary, open for writing
     std::wstring temp_, target_;
+};
+
+// The lock that serialises the saves of one file across processes:
+// LockFileEx on a lock file in the same folder, so that the file itself can
+// still be replaced. The lock file is named ".tw-" + the same 8 hex digits
+// as the file's temporaries + ".lock" (never "*.ini"), made hidden, and stays
+// in the folder: removing it while another save waits for it would race.
+class WinFileLock {
+public:
+    static std::wstring NameFor(const std::wstring& path);
+    // Tries for the lock every 10 ms until `until`. nullopt when the lock
+    // file cannot be opened or the lock is still held by then.
+    static std::optional<WinFileLock> Acquire(const std::wstring& lockPath,
+                                              std::chrono::steady_clock::time_point until);
+
+    WinFileLock(WinFileLock&& other) noexcept;
+    WinFileLock& operator=(WinFileLock&& other) noexcept;
+    WinFileLock(const WinFileLock&) = delete;
+    WinFileLock& operator=(const WinFileLock&) = delete;
+    ~WinFileLock();
+
+private:
+    WinFileLock() = default;
+    void Release();
+
+    void* handle_ = nullptr;  // the lock file, its first byte locked
 };
 
 }  // namespace tw

@@ -1,6 +1,8 @@
 #include "platform/win/filesystem_win.h"
 
 #include "core/text.h"
+#include "platform/win/atomic_file_win.h"
+#include "platform/win/profile_win.h"
 #include "platform/win/windows_api.h"
 
 namespace tw {
@@ -68,6 +70,13 @@ std::vector<FindEntry> WinFileSystem::FindFiles(std::string_view dir, std::strin
 bool WinFileSystem::DeleteFile(std::string_view path) {
     std::string p;
     return CString(path, p) && DeleteFileA(p.c_str()) != 0;
+}
+
+std::optional<uint64_t> WinFileSystem::ContentStamp(std::string_view path) {
+    const std::optional<std::wstring> wide = WidePath(path);
+    std::string bytes;
+    if (!wide || wide->empty() || ReadWholeFileW(*wide, bytes) != ReadResult::Read) return std::nullopt;
+    return StampOf(bytes);
 }
 
 }  // namespace tw

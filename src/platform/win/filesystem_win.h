@@ -24,6 +24,8 @@ public:
     std::vector<FindEntry> FindFiles(std::string_view dir, std::string_view mask) override;
     // DeleteFileA: a read-only file and a folder are refused by the system.
     bool DeleteFile(std::string_view path) override;
+    // Read with CreateFileW under the path's UTF-16 name.
+    std::optional<uint64_t> ContentStamp(std::string_view path) override;
 };
 
 }  // namespace tw

@@ -20,6 +20,7 @@ std::optional<std::wstring> WidePath(std::string_view sjis);
 struct WinFiles {
     using Name = std::wstring;
     using Replacement = WinReplacement;
+    using Lock = WinFileLock;
     static std::optional<Name> Convert(std::string_view sjis) { return WidePath(sjis); }
     static ReadResult ReadWhole(const Name& path, std::string& bytes) {
         return ReadWholeFileW(path, bytes);
@@ -27,6 +28,11 @@ struct WinFiles {
     static bool CanWrite(const Name& path) { return CanWriteFileW(path); }
     static std::optional<Replacement> Prepare(const Name& path, std::string_view data) {
         return WinReplacement::Prepare(path, data);
+    }
+    static std::optional<Name> LockName(const Name& path) { return WinFileLock::NameFor(path); }
+    static std::optional<Lock> Acquire(const Name& lockPath,
+                                       std::chrono::steady_clock::time_point until) {
+        return WinFileLock::Acquire(lockPath, until);
     }
 };
 
