@@ -23,11 +23,11 @@
 #include "platform/linux/profile_linux.h"
 #include "platform/linux/shell_linux.h"
 #include "platform/linux/sysstatus_linux.h"
-#include "platform/qt/x11_qt.h"
+#include "ui/qt/x11_qt.h"
 #endif
-#include "platform/qt/dialogs_qt.h"
-#include "platform/qt/exposestamp.h"
-#include "platform/qt/screen_qt.h"
+#include "ui/qt/dialogs_qt.h"
+#include "ui/qt/exposestamp.h"
+#include "ui/qt/screen_qt.h"
 #include "ui/Ranch.h"
 #include "ui/SettinFiles.h"
 #include "ui/Setting.h"
@@ -76,8 +76,7 @@ int main(int argc, char** argv) {
     const std::string name = exe.substr(exe.rfind(kSeparator) + 1);
     tw::QtDialogs dialogs(QString::fromStdString(tw::ApplicationTitle(name)));
     if (!exeSjis) {
-        dialogs.Error(nullptr, tw::ErrorBoxText(QString::fromStdString(
-                                   "'" + exe + "' には Shift-JIS で書けない文字があります")));
+        tw::ShowError(dialogs, nullptr, "'" + exe + "' には Shift-JIS で書けない文字があります");
         return 1;
     }
 

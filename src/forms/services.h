@@ -29,8 +29,8 @@ struct Services {
 };
 
 // Keys and modifiers as the views report them (the virtual-key codes).
-enum Key : int { kKeyReturn = 0x0D, kKeyEscape = 0x1B };
-enum Shift : int { kShiftNone = 0, kShiftShift = 1, kShiftAlt = 2, kShiftCtrl = 4 };
+enum : int { kKeyReturn = 0x0D, kKeyEscape = 0x1B };
+enum : int { kShiftNone = 0, kShiftShift = 1, kShiftAlt = 2, kShiftCtrl = 4 };
 enum class MouseButton { Left, Right, Middle };
 
 }  // namespace tw

@@ -173,6 +173,38 @@ TEST(BarForm, EveryShellRequestCarriesItsOwnerVerbDirectoryAndShowCommand) {
     EXPECT_EQ(r.shell.calls[1].file, "/app/TAMBLEWICKHELP.HLP");
 }
 
+TEST(BarForm, TargetsArePassedWholeWithTheirDirectoryPart) {
+    struct Case {
+        std::string_view separators;
+        std::string target, directory;
+    };
+    const std::string hyo = Sjis("表"), so = Sjis("ソ");
+    const Case cases[] = {
+        {kPosixSeparators, "", ""},
+        {kPosixSeparators, "xterm", ""},
+        {kPosixSeparators, "/opt/my tool/run -x --flag", "/opt/my tool/"},
+        {kPosixSeparators, "  /padded/ ", "  /padded/"},
+        {kWindowsSeparators, "D:tool.exe", "D:"},
+        {kWindowsSeparators, "C:\\" + hyo + "\\" + so + ".exe", "C:\\" + hyo + "\\"},
+        {kWindowsSeparators, "C:\\" + so, "C:\\"},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.services.separators = c.separators;
+        r.services.executablePath = c.separators == kPosixSeparators ? "/app/tamblewick"
+                                                                     : "C:\\app\\tamblewick.exe";
+        const std::string dir = c.separators == kPosixSeparators ? "/app/" : "C:\\app\\";
+        MemoryDisk::Files()[dir + "Sample.ini"] = "[Group2]\r\nItemValue23=\"" + c.target + "\"\r\n";
+        r.Start();
+        EXPECT_EQ(r.M().FTargets[BarIndex(2, 3)], c.target);
+        r.bar->LaunchItem(2, 3);
+        ASSERT_EQ(r.shell.calls.size(), 1u);
+        EXPECT_EQ(r.shell.calls[0].file, c.target);
+        EXPECT_EQ(r.shell.calls[0].directory, c.directory) << c.target;
+        EXPECT_TRUE(r.dialogs.shown.empty());
+    }
+}
+
 TEST(BarForm, ExitAsksAndEscapeClosesAtOnce) {
     Rig r;
     r.Start();

@@ -60,7 +60,7 @@ TEST_F(EditorSave, OverwriteSaveThenCancelThenOk) {
     EXPECT_EQ(Read("Sample.ini", "Section1") + Read("Sample.ini", "Section2"), Sjis("ツールフォルダ"));
     EXPECT_EQ(Pointer(), Path("Sample.ini"));
     EXPECT_EQ(bar->Groups[1]->title(), Q("ツール"));
-    EXPECT_TRUE(bar->FStrech);
+    EXPECT_TRUE(bar->model().FStrech);
     EXPECT_FALSE(e.isVisible());
     EXPECT_TRUE(rig.dialogs.shown.empty());
 }
@@ -79,9 +79,9 @@ TEST_F(EditorSave, NewSave) {
         EXPECT_EQ(KeyCount(file), 178) << file;
         EXPECT_EQ(Read(file, "Section1"), "New") << file;
         EXPECT_EQ(Pointer(), Path(file));
-        EXPECT_EQ(e.FFileName, Path(file));
+        EXPECT_EQ(e.presenter().FFileName, Path(file));
         EXPECT_EQ(e.Edit4->text(), QPath(file));
-        EXPECT_EQ(bar->FCaptions[0], Path(file));
+        EXPECT_EQ(bar->model().FCaptions[0], Path(file));
         EXPECT_EQ(Infos(), std::vector<QString>{Q("保存しました")});
     }
     EXPECT_EQ(bar->Groups[1]->title(), Q("アプリ"));  // not reloaded
@@ -95,7 +95,7 @@ TEST_F(EditorSave, NewSave) {
     e.Button4Click();
     EXPECT_EQ(Infos(), std::vector<QString>{Q("同じ名前のファイルがすでに存在します")});
     EXPECT_EQ(std::pair(Files(), rig.ReadFile("x.ini")), before);
-    EXPECT_EQ(e.FFileName, Path(".ini"));
+    EXPECT_EQ(e.presenter().FFileName, Path(".ini"));
 }
 
 TEST_F(EditorSave, BrowseToAFileThatDoesNotExist) {
@@ -103,14 +103,14 @@ TEST_F(EditorSave, BrowseToAFileThatDoesNotExist) {
     e.Button5Click();  // cancelled
     EXPECT_EQ(rig.dialogs.lastFilter, Q("設定ファイル(*.ini)|*.ini"));
     EXPECT_EQ(rig.dialogs.lastInitialDir, QString::fromStdString(rig.AppDir()));
-    EXPECT_EQ(e.FGroupNames[1], "Lost");
+    EXPECT_EQ(e.presenter().FGroupNames[1], "Lost");
 
     rig.dialogs.files = {QPath("none.ini")};
     e.Button5Click();
     EXPECT_EQ(Pointer(), Path("none.ini"));
     EXPECT_FALSE(fs::exists(rig.dir / "none.ini"));
     // The bar loaded the defaults and the editor reloaded from it.
-    EXPECT_EQ(bar->FCaptions[0], Path("none.ini"));
+    EXPECT_EQ(bar->model().FCaptions[0], Path("none.ini"));
     EXPECT_FALSE(bar->Groups[1]->menuAction()->isVisible());
     EXPECT_EQ(e.Edit4->text(), QPath("none.ini"));
     EXPECT_EQ(e.ComboBox1->itemText(0), "Group1");
@@ -130,8 +130,8 @@ TEST_F(EditorSave, BrowseRefusesWhatIsNotARegularFile) {
         e.Button5Click();
         EXPECT_EQ(Errors(), std::vector<QString>{QPath(name) + Q(" は通常のファイルではありません.")});
         EXPECT_EQ(Files(), before);
-        EXPECT_EQ(e.FFileName, Path("Sample.ini"));
-        EXPECT_EQ(bar->FCaptions[0], Path("Sample.ini"));
+        EXPECT_EQ(e.presenter().FFileName, Path("Sample.ini"));
+        EXPECT_EQ(bar->model().FCaptions[0], Path("Sample.ini"));
     }
 }
 
@@ -158,9 +158,9 @@ TEST_F(EditorSave, SizeAndTransparencyFields) {
     // afterwards is taken.
     rig.dialogs.shown.clear();
     Retype(e.Edit3, "");
-    EXPECT_EQ(e.FWorkSize, 25);
+    EXPECT_EQ(e.presenter().FWorkSize, 25);
     Type(e.Edit3, "0");
-    EXPECT_EQ(e.FWorkSize, 0);
+    EXPECT_EQ(e.presenter().FWorkSize, 0);
     Retype(e.Edit5, "");
     EXPECT_EQ(e.TrackBar1->value(), 30);
     Type(e.Edit5, "75");
@@ -190,7 +190,7 @@ TEST_F(EditorSave, SpinButtonsStepByOneFromTheTypedNumberWithinTheirRange) {
         }
         EXPECT_EQ(c.field->text(), c.shown) << c.typed << " " << c.steps;
     }
-    EXPECT_EQ(e.FWorkSize, 5);
+    EXPECT_EQ(e.presenter().FWorkSize, 5);
     EXPECT_EQ(e.TrackBar1->value(), 30);
     EXPECT_TRUE(Errors().empty());
 }
@@ -199,13 +199,13 @@ TEST(EditorColour, RunsFromTheFileToTheBarAndThroughTheDialogBackRedInTheLowestB
     EditorRig r("[Window]\nColor=" + std::to_string(0x123456) + "\n");
     TForm2& e = *r.editor;
     EXPECT_EQ(r.bar->BackgroundColor(), QColor(0x56, 0x34, 0x12));
-    EXPECT_EQ(e.FWorkColor, 0x123456u);
+    EXPECT_EQ(e.presenter().FWorkColor, 0x123456u);
     r.rig.dialogs.colors = {std::nullopt, QColor(1, 2, 3), std::nullopt};
     e.Button3Click();  // cancelled: nothing changes
     EXPECT_EQ(r.rig.dialogs.lastColorPreset, QColor(0x56, 0x34, 0x12));
-    EXPECT_EQ(e.FWorkColor, 0x123456u);
+    EXPECT_EQ(e.presenter().FWorkColor, 0x123456u);
     e.Button3Click();
-    EXPECT_EQ(e.FWorkColor, 0x030201u);
+    EXPECT_EQ(e.presenter().FWorkColor, 0x030201u);
     e.Button3Click();  // opens with the colour last chosen
     EXPECT_EQ(r.rig.dialogs.lastColorPreset, QColor(1, 2, 3));
     e.Button2Click();
@@ -215,7 +215,7 @@ TEST(EditorColour, RunsFromTheFileToTheBarAndThroughTheDialogBackRedInTheLowestB
 
 TEST_F(EditorSave, FailedSavesChangeNothing) {
     Rename(e.ComboBox1, "Changed");
-    bar->FCaptions[1] = "unreloaded";  // a reload would overwrite it
+    bar->Groups[1]->setTitle("unreloaded");  // a reload would overwrite it
     const auto before = Files();
     TForm2& form = e;  // a local: GCC 12's UBSan misreads reference members in lambdas
     const auto refused = [&](void (TForm2::*click)(), const QString& error) {
@@ -227,11 +227,11 @@ TEST_F(EditorSave, FailedSavesChangeNothing) {
         EXPECT_TRUE(Infos().empty());
         EXPECT_EQ(Files(), before);
         EXPECT_FALSE(fs::exists(rig.dir / "fresh.ini"));
-        EXPECT_EQ(form.FFileName, Path("Sample.ini"));
+        EXPECT_EQ(form.presenter().FFileName, Path("Sample.ini"));
         EXPECT_EQ(form.Edit4->text(), QPath("Sample.ini"));
-        EXPECT_EQ(bar->FCaptions[0], Path("Sample.ini"));
-        EXPECT_EQ(bar->FCaptions[1], "unreloaded");
-        EXPECT_EQ(form.FGroupNames[1], "Changed");
+        EXPECT_EQ(bar->model().FCaptions[0], Path("Sample.ini"));
+        EXPECT_EQ(bar->Groups[1]->title(), "unreloaded");
+        EXPECT_EQ(form.presenter().FGroupNames[1], "Changed");
         EXPECT_TRUE(form.isVisible());
     };
     const auto chmodIn = [&](const char* file, mode_t mode) {
@@ -265,12 +265,12 @@ TEST_F(EditorSave, FailedSavesChangeNothing) {
 
     e.Button2Click();  // once the fault is gone the save goes through
     EXPECT_EQ(Read("Sample.ini", "Section1"), "Changed");
-    EXPECT_EQ(bar->FCaptions[1], "Changed");
+    EXPECT_EQ(bar->model().FCaptions[1], "Changed");
     EXPECT_FALSE(e.isVisible());
 }
 
 TEST_F(EditorSave, LineBreaksAndNulAreRefusedWhereTheyEnterSoSavesKeepWorking) {
-    const std::string before = e.FItemTargets[1][1];
+    const std::string before = e.presenter().FItemTargets[1][1];
     e.WMDropFiles({QStringLiteral("/tmp/two\nlines.txt")});
     e.Edit1->setText(QStringLiteral("/typed\r\nInjected=1"));
     e.Edit1Change();
@@ -282,9 +282,9 @@ TEST_F(EditorSave, LineBreaksAndNulAreRefusedWhereTheyEnterSoSavesKeepWorking) {
     EXPECT_EQ(errors[0], Q("'/tmp/two\\nlines.txt' には改行か NUL 文字があるため設定ファイルに書けません."));
     EXPECT_TRUE(errors[1].contains(QStringLiteral("\\r\\n")));
     EXPECT_TRUE(errors[2].contains(QStringLiteral("a\\0b")));
-    EXPECT_EQ(e.FItemTargets[1][1], before);
+    EXPECT_EQ(e.presenter().FItemTargets[1][1], before);
     EXPECT_EQ(e.Edit1->text(), ToQ(before));
-    EXPECT_EQ(e.FItemCaptions[1][1], Sjis("エディタ"));
+    EXPECT_EQ(e.presenter().FItemCaptions[1][1], Sjis("エディタ"));
 
     e.Button6Click();  // the save goes through
     EXPECT_EQ(Errors().size(), 3u);

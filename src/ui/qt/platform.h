@@ -4,12 +4,13 @@
 #include <string>
 #include <string_view>
 
-#include "platform/dialogs.h"
 #include "core/filesystem.h"
 #include "core/profile.h"
 #include "core/screen.h"
 #include "core/shell.h"
 #include "core/sysstatus.h"
+#include "forms/dialogs.h"
+#include "forms/services.h"
 
 class QWidget;
 
@@ -38,6 +39,13 @@ struct Platform {
     int minimumTimerPeriod = 10;
     // None: the windows ask for nothing beyond what Qt does.
     IWindowHints* hints = nullptr;
+
+    // What the windows' presenters are handed.
+    Services services() const {
+        return Services{profile, files,      shell,          status,
+                        screen,  dialogs,    separators,     executablePath,
+                        minimumTimerPeriod};
+    }
 };
 
 }  // namespace tw
