@@ -16,8 +16,8 @@
 #include "platform/linux/profile_linux.h"
 #include "platform/linux/shell_linux.h"
 #include "platform/linux/sysstatus_linux.h"
-#include "platform/qt/dialogs_qt.h"
-#include "platform/qt/screen_qt.h"
+#include "ui/qt/dialogs_qt.h"
+#include "ui/qt/screen_qt.h"
 #include "ui/HeaderControl.h"
 #include "ui/Ranch.h"
 

@@ -1,4 +1,4 @@
-# The Windows build: the core, the services on the Windows API and their
+# The Windows build: the core, the forms, the services on the Windows API and their
 # tests, run under Wine when cross-built; with an installed Qt 6, also the
 # program itself.
 
@@ -11,10 +11,10 @@ if(Qt6_FOUND)
   set(CMAKE_AUTOMOC ON)
   # The X11 hints have no use here: Qt::Tool keeps the bar off the task bar.
   file(GLOB UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.h
-       ${CMAKE_SOURCE_DIR}/src/platform/qt/*.cpp ${CMAKE_SOURCE_DIR}/src/platform/qt/*.h)
+       ${CMAKE_SOURCE_DIR}/src/ui/qt/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/qt/*.h)
   list(FILTER UI_SOURCES EXCLUDE REGEX "/x11_qt\\.(cpp|h)$")
   add_library(tamblewick_ui STATIC ${UI_SOURCES})
-  target_link_libraries(tamblewick_ui PUBLIC tamblewick_core Qt6::Widgets)
+  target_link_libraries(tamblewick_ui PUBLIC tamblewick_forms Qt6::Widgets)
 
   add_executable(tamblewick WIN32 ${CMAKE_SOURCE_DIR}/src/app.cpp)
   target_link_libraries(tamblewick PRIVATE tamblewick_ui tamblewick_win)
@@ -53,6 +53,13 @@ add_executable(core_tests ${PORTABLE_CORE_TESTS})
 target_link_libraries(core_tests PRIVATE tamblewick_core GTest::gtest GTest::gtest_main GTest::gmock)
 target_compile_definitions(core_tests PRIVATE TEST_DATA_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(core_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+# The windows' rules over fake views and services.
+file(GLOB FORMS_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/forms/*.cpp)
+add_executable(forms_tests ${FORMS_TESTS})
+target_include_directories(forms_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(forms_tests PRIVATE tamblewick_forms GTest::gtest GTest::gtest_main)
+gtest_discover_tests(forms_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
 
 file(GLOB WIN_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(win_tests ${WIN_TESTS})

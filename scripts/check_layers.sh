@@ -1,11 +1,12 @@
 #!/bin/sh
 # Checks the direction of the source layers by their include lines:
 #   core            only core headers and system headers, nothing of Qt or GLib;
+#   forms           core and its own headers, nothing of Qt, GLib, the windows or the services;
 #   platform/linux  core and its own headers, nothing of Qt, the windows, the Qt adapters
 #                   or the Windows services;
 #   platform/win    core and its own headers, nothing of Qt, the windows, the Qt adapters
 #                   or the Linux services;
-#   ui, platform/qt never the Linux or Windows services (only the program entry joins them).
+#   ui, ui/qt       never the Linux or Windows services (only the program entry joins them).
 # Prints each offending line and fails when there is one.
 set -u
 src=${1:-$(dirname "$0")/../src}
@@ -20,13 +21,15 @@ offend() {  # folder, pattern of forbidden include lines, what is forbidden
     fi
 }
 
-offend core '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"(platform|ui)/)' \
-    "Qt, GLib, the platform folder or the windows"
-offend platform/linux '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|"ui/|"platform/(qt/|win/|platform\.h|dialogs\.h))' \
-    "Qt, the windows, the Qt adapters or the Windows services"
-offend platform/win '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"ui/|"platform/(qt/|linux/|platform\.h|dialogs\.h))' \
-    "Qt, GLib, the windows, the Qt adapters or the Linux services"
-for layer in ui platform/qt; do
+offend core '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"(platform|ui|forms)/)' \
+    "Qt, GLib, the forms, the platform folder or the windows"
+offend forms '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"(platform|ui)/)' \
+    "Qt, GLib, the services or the windows"
+offend platform/linux '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|"ui/|"platform/win/|"forms/)' \
+    "Qt, the windows, the forms or the Windows services"
+offend platform/win '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"ui/|"platform/linux/|"forms/)' \
+    "Qt, GLib, the windows, the forms or the Linux services"
+for layer in ui ui/qt; do
     offend "$layer" '^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform/(linux|win)/' \
         "the Linux or Windows services"
 done

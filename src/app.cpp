@@ -23,11 +23,11 @@
 #include "platform/linux/profile_linux.h"
 #include "platform/linux/shell_linux.h"
 #include "platform/linux/sysstatus_linux.h"
-#include "platform/qt/x11_qt.h"
+#include "ui/qt/x11_qt.h"
 #endif
-#include "platform/qt/dialogs_qt.h"
-#include "platform/qt/exposestamp.h"
-#include "platform/qt/screen_qt.h"
+#include "ui/qt/dialogs_qt.h"
+#include "ui/qt/exposestamp.h"
+#include "ui/qt/screen_qt.h"
 #include "ui/Ranch.h"
 #include "ui/SettinFiles.h"
 #include "ui/Setting.h"
@@ -78,8 +78,7 @@ int main(int argc, char** argv) {
         // No title can be made from a name Shift-JIS cannot hold: the box
         // shows the file name as it is.
         const QString name = QString::fromStdString(exe.substr(exe.find_last_of(kSeparators) + 1));
-        tw::QtDialogs(name).Error(nullptr, tw::ErrorBoxText(QString::fromStdString(
-                                              "'" + exe + "' には Shift-JIS で書けない文字があります")));
+        tw::QtDialogs(name).Error(nullptr, tw::ErrorBoxText("'" + exe + "' には Shift-JIS で書けない文字があります"));
         return 1;
     }
     // The one application title, from the Shift-JIS name.

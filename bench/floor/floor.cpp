@@ -15,7 +15,7 @@
 
 #include <cstdlib>
 
-#include "platform/qt/exposestamp.h"
+#include "ui/qt/exposestamp.h"
 
 
 int main(int argc, char** argv) {

@@ -11,6 +11,7 @@
 #include "core/barrules.h"
 #include "core/settingsfile.h"
 #include "core/text.h"
+#include "ui/keys.h"
 #include "ui/HeaderControl.h"
 #include "ui/SettinFiles.h"
 #include "ui/Setting.h"
@@ -61,26 +62,6 @@ const Handler kItemHandlers[9][9] = {TW_ROW(1), TW_ROW(2), TW_ROW(3), TW_ROW(4),
                                      TW_ROW(6), TW_ROW(7), TW_ROW(8), TW_ROW(9)};
 #undef TW_ROW
 
-// Labels of the fixed menus: English and Japanese.
-struct FixedLabels {
-    const char* controlPanel;
-    const char* setting;
-    const char* settingFiles;
-    const char* collapse;
-    const char* help;
-    const char* exit;
-};
-const FixedLabels kEnglish = {":ControlPanel:", ":Setting:", ":SettingFiles:",
-                              ":Collapse:",     "Help",      "Exit"};
-const FixedLabels kJapanese = {":ｺﾝﾄﾛｰﾙﾊﾟﾈﾙ:", ":設定:", ":設定ﾌｧｲﾙ:", ":縮小:", "ﾍﾙﾌﾟ", "終了"};
-
-void SetCaption(QAction* action, const std::string& sjis) {
-    // A caption of "-" is drawn as a separator line, as menus do.
-    const bool separator = sjis == "-";
-    action->setSeparator(separator);
-    action->setText(separator ? QString() : ToQ(sjis));
-}
-
 // The receiver of Timer1's ticks.
 class TickSource : public QObject {
 public:
@@ -96,13 +77,13 @@ private:
 }  // namespace
 
 TForm1::TForm1(const Platform& platform, QWidget* parent)
-    : QMainWindow(parent), platform_(platform) {
+    : QMainWindow(parent), platform_(platform), presenter_(*this, platform_.services()) {
     ticks_ = new TickSource(*this);
     setObjectName("Form1");
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);
     setAttribute(Qt::WA_QuitOnClose, false);  // closing ends the program through closed()
     setFont(DesignFont());
-    setAccessibleName(ToQ(platform_.title));
+    setAccessibleName(ToQ(platform.title));
 
     MainMenu1 = new QMenuBar(this);
     MainMenu1->setObjectName("MainMenu1");
@@ -135,8 +116,7 @@ TForm1::TForm1(const Platform& platform, QWidget* parent)
     client->setPalette(pal);
 
     BuildMenu();
-    separators_ = platform_.status.ReadSeparators();
-    FormCreate();
+    presenter_.FormCreate();
 }
 
 TForm1::~TForm1() = default;
@@ -144,6 +124,8 @@ TForm1::~TForm1() = default;
 void TForm1::SetForms(TForm2* editor, TForm3* chooser) {
     Form2 = editor;
     Form3 = chooser;
+    presenter_.SetForms(editor ? &editor->presenter() : nullptr,
+                        chooser ? &chooser->presenter() : nullptr);
 }
 
 void TForm1::BuildMenu() {
@@ -183,102 +165,7 @@ void TForm1::BuildMenu() {
     Exit1 = fixed("Exit1", ":Exit:", &TForm1::Exit1Click);
 }
 
-void TForm1::FormCreate() {
-    SetGeometry(CreationGeometry(platform_.screen.ScreenWidth()));
-    FAppDir = ExtractFilePath(platform_.executablePath, platform_.separators);
-    const char sep = platform_.separators.front();
-    if (FAppDir.empty() || FAppDir.back() != sep) FAppDir += sep;
-    try {
-        LoadSettings(this);
-    } catch (const UserError& e) {
-        ShowError(platform_.dialogs, this, e.what());
-    }
-}
-
-void TForm1::LoadSettings(QObject*) {
-    IProfile& profile = platform_.profile;
-    // 1. The active settings file.
-    FCaptions[0] = ReadActivePath(profile, FAppDir, &FActivePathCut);
-    // A cut path names some other file: the defaults, as for a missing one.
-    const Configuration config =
-        FActivePathCut ? DefaultConfiguration() : ReadConfiguration(profile, FCaptions[0]);
-
-    // 2. Group names, entry captions and targets.
-    GridToBar(config.grid, FCaptions, FTargets);
-    for (int g = 1; g <= 9; ++g) {
-        Groups[g]->setTitle(ToQ(FCaptions[g]));
-        for (int i = 1; i <= 9; ++i) SetCaption(items_[g][i], FCaptions[BarIndex(g, i)]);
-    }
-
-    // 3. Window options; the transparency takes effect at once.
-    const WindowOptions& w = config.window;
-    FShowBottom = w.showBottom;
-    FStrech = w.strech;
-    FSysInfo = w.sysInfo;
-    FBarColor = static_cast<uint32_t>(w.color);
-    FBarSize = w.size;
-    SetAlpha(w.blend);
-    FShowJapanese = w.showJapanese;
-
-    // 4. Visibility: a group or entry that still has its default name is hidden.
-    for (int g = 1; g <= 9; ++g) {
-        for (int i = 1; i <= 9; ++i)
-            items_[g][i]->setVisible(FCaptions[BarIndex(g, i)] != DefaultItemCaption(i));
-        Groups[g]->menuAction()->setVisible(FCaptions[g] != DefaultGroupName(g));
-    }
-
-    // 5. The header, before the geometry that includes its height.
-    LayoutHeader();
-
-    // 6. Colour of the client area.
-    QWidget* client = centralWidget();
-    QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, BackgroundColor());
-    client->setPalette(pal);
-
-    // 7. Placement at the top or the bottom edge.
-    SetGeometry(PlaceAtLoad(FShowBottom, FBarSize, HeaderHeight(), platform_.screen.WorkArea()));
-
-    // 8. Stretch mode.
-    if (FStrech) {
-        Expand1Click();
-        Expand1->setVisible(true);
-    } else {
-        Expand1->setVisible(false);
-    }
-
-    // 9. Labels of the fixed menus.
-    const FixedLabels& l = FShowJapanese ? kJapanese : kEnglish;
-    ControlPanel1->setTitle(QString::fromUtf8(l.controlPanel));
-    Setting1->setText(QString::fromUtf8(l.setting));
-    SettingFiles1->setText(QString::fromUtf8(l.settingFiles));
-    Expand1->setText(QString::fromUtf8(l.collapse));
-    Help1->setText(QString::fromUtf8(l.help));
-    Exit1->setText(QString::fromUtf8(l.exit));
-}
-
-QColor TForm1::BackgroundColor() const { return ToQColor(FBarColor); }
-
-Rect TForm1::Geometry() const {
-    const QRect g = geometry();
-    return {g.x(), g.y(), g.width(), g.height()};
-}
-
-void TForm1::SetGeometry(const Rect& r) { setGeometry(r.left, r.top, r.width, r.height); }
-
-void TForm1::SetAlpha(int32_t blend) {
-    alphaBlendValue_ = AlphaFromBlend(blend);
-    setWindowOpacity(alphaBlendValue_ / 255.0);
-}
-
-int TForm1::HeaderHeight() const { return FSysInfo ? HeaderControl1->height() : 0; }
-
-void TForm1::Expand1Click() { SetGeometry(Collapsed(Geometry(), platform_.screen.WorkArea())); }
-
-void TForm1::FormMouseMove() {
-    SetGeometry(Expanded(Geometry(), FShowBottom, FBarSize, HeaderHeight(),
-                         platform_.screen.WorkArea()));
-}
+void TForm1::LoadSettings(QObject*) { presenter_.LoadSettings(); }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     switch (e->type()) {
@@ -293,64 +180,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* e) {
     return QMainWindow::eventFilter(watched, e);
 }
 
-void TForm1::LaunchItem(int group, int item) {
-    const std::string& target = FTargets[BarIndex(group, item)];
-    ShellRequest r;
-    r.file = target;
-    r.directory = ExtractFilePath(target, platform_.separators);
-    r.show = SW_SHOWDEFAULT;
-    platform_.shell.ShellExecute(r);
-}
-
-void TForm1::RunApplet(std::string_view appletUtf8) {
-    ShellRequest r;
-    r.owner = this;
-    r.verb = "OPEN";
-    r.file = kRunDll;
-    r.parameters = std::string(kControlPanelPrefix) +
-                   ExtractFileName(Sjis(appletUtf8), platform_.separators);
-    r.directory = std::string();
-    r.show = SW_SHOW;
-    platform_.shell.ShellExecute(r);
-}
-
-void TForm1::N16Click() { RunApplet("Sysdm.cpl システム"); }
-void TForm1::N5Click() { RunApplet("Intl.cpl"); }
-void TForm1::N18Click() { RunApplet("Timedate.cpl"); }
-void TForm1::N1Click() { RunApplet("Access.cpl"); }
-void TForm1::N15Click() { RunApplet("powercfg.cpl"); }
-void TForm1::N3Click() { RunApplet("Desk.cpl"); }
-void TForm1::N11Click() { RunApplet("Mmsys.cpl マルチメディア"); }
-void TForm1::N7Click() { RunApplet("Main.cpl マウス"); }
-void TForm1::N8Click() { RunApplet("Main.cpl キーボード"); }
-void TForm1::N6Click() { RunApplet("Joy.cpl"); }
-void TForm1::N2Click() { RunApplet("Appwiz.cpl"); }
-void TForm1::N10Click() { RunApplet("hdwwiz.cpl"); }
-void TForm1::N13Click() { RunApplet("Modem.cpl"); }
-void TForm1::N4Click() { RunApplet("ncpa.cpl"); }
-void TForm1::N12Click() { RunApplet("inetcpl.cpl"); }
-void TForm1::N14Click() { RunApplet("nusrmgr.cpl"); }
-
-void TForm1::N9Click() {
-    ShellRequest r;
-    r.file = std::string(kPrintersFolder);
-    r.show = SW_SHOWNORMAL;
-    platform_.shell.ShellExecute(r);
-}
-
-void TForm1::Help1Click() {
-    ShellRequest r;
-    r.file = FAppDir + "TAMBLEWICKHELP.HLP";
-    r.show = SW_SHOWNORMAL;
-    platform_.shell.ShellExecute(r);
-}
-
-void TForm1::Exit1Click() {
-    if (platform_.dialogs.Confirm(this, QStringLiteral("Tamblewick を終了しますか？"))) close();
-}
-
-void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers) {
-    if (key == Qt::Key_Escape) close();
+void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers shift) {
+    presenter_.FormKeyDown(VirtualKey(key), ShiftState(shift));
 }
 
 void TForm1::keyPressEvent(QKeyEvent* e) {
@@ -363,32 +194,9 @@ void TForm1::closeEvent(QCloseEvent* e) {
     emit closed();
 }
 
-void TForm1::Setting1Click() {
-    if (!Form2) return;
-    Form2->show();
-    Form2->raise();
-    Form2->activateWindow();
-}
-
-void TForm1::SettingFiles1Click() {
-    if (Form3) Form3->ShowFileList();
-}
-
 void TForm1::changeEvent(QEvent* e) {
-    if (e->type() == QEvent::LocaleChange) separators_ = platform_.status.ReadSeparators();
+    if (e->type() == QEvent::LocaleChange) presenter_.LocaleChanged();
     QMainWindow::changeEvent(e);
-}
-
-void TForm1::StartTimer1() {
-    if (timerId_) return;
-    timerId_ = ticks_->startTimer(std::max(1, platform_.minimumTimerPeriod), Qt::PreciseTimer);
-    if (timerId_ == 0) throw UserError("タイマーを取得できません");
-}
-
-void TForm1::StopTimer1() {
-    if (!timerId_) return;
-    ticks_->killTimer(timerId_);
-    timerId_ = 0;
 }
 
 }  // namespace tw

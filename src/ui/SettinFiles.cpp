@@ -6,13 +6,12 @@
 #include <QPushButton>
 #include <QStyledItemDelegate>
 
-#include <exception>
-
 #include "core/settingsfile.h"
 #include "core/text.h"
 #include "ui/Ranch.h"
 #include "ui/dialogwindow.h"
 #include "ui/formlook.h"
+#include "ui/keys.h"
 #include "ui/qtext.h"
 
 namespace tw {
@@ -23,8 +22,6 @@ constexpr int kOuterWidth = 175;
 constexpr int kOuterHeight = 257;
 constexpr int kListHeight = 193;
 constexpr int kItemHeight = 12;
-constexpr uint32_t kAnyListedAttribute = 0x3F;
-constexpr int kNameRole = Qt::UserRole;
 
 // Rows of the designed item height.
 class FixedHeightDelegate : public QStyledItemDelegate {
@@ -50,7 +47,7 @@ QPushButton* MakeButton(QWidget* parent, const char* name, const QString& captio
 }  // namespace
 
 TForm3::TForm3(TForm1& bar, const Platform& platform, QWidget* parent)
-    : QWidget(parent, Qt::Window), bar_(bar), platform_(platform) {
+    : QWidget(parent, Qt::Window), platform_(platform), presenter_(*this, bar.presenter()) {
     setObjectName("Form3");
     setAttribute(Qt::WA_QuitOnClose, false);
     setWindowTitle(QStringLiteral("設定ファイル"));
@@ -89,70 +86,43 @@ void TForm3::BuildControls() {
     ListBox1->setGeometry(0, 0, width(), kListHeight);
 }
 
-void TForm3::ShowFileList() {
+void TForm3::SetEntries(const std::vector<std::string>& sjisNames) {
     BuildControls();
     ListBox1->clear();
-    try {
-        for (const FindEntry& e : platform_.files.FindFiles(bar_.FAppDir, "*.ini")) {
-            if ((e.attributes & kAnyListedAttribute) == 0) continue;
-            if (e.name == kPointerFileName) continue;
-            auto* item = new QListWidgetItem(ToQ(e.name));
-            item->setData(kNameRole, QByteArray(e.name.data(), static_cast<int>(e.name.size())));
-            ListBox1->addItem(item);
-        }
-    } catch (const std::exception&) {
-        // An enumeration that fails keeps what it listed so far.
-    }
+    for (const std::string& name : sjisNames) ListBox1->addItem(new QListWidgetItem(ToQ(name)));
+}
+
+void TForm3::ShowInFront() {
     show();
     raise();
     activateWindow();
 }
 
-std::vector<std::string> TForm3::FileNames() const {
-    std::vector<std::string> names;
-    for (int i = 0; i < ListBox1->count(); ++i)
-        names.push_back(ListBox1->item(i)->data(kNameRole).toByteArray().toStdString());
-    return names;
-}
-
-std::optional<std::string> TForm3::SelectedName() const {
+int TForm3::SelectedIndex() const {
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
-    if (selected.isEmpty()) return std::nullopt;
-    return selected.front()->data(kNameRole).toByteArray().toStdString();
+    return selected.isEmpty() ? -1 : ListBox1->row(selected.front());
 }
 
-void TForm3::Button1Click() {
-    const auto name = SelectedName();
-    if (!name) {
-        platform_.dialogs.Information(this, QStringLiteral("ファイル名が選択されていません"));
-        return;
-    }
-    try {
-        WritePointer(platform_.profile, bar_.FAppDir, bar_.FAppDir + *name);
-        bar_.LoadSettings(this);
-        hide();
-    } catch (const std::exception& e) {
-        ShowError(platform_.dialogs, this, e.what());
-    }
+void TForm3::SelectIndex(int index) {
+    ListBox1->setCurrentRow(index, QItemSelectionModel::ClearAndSelect);
 }
 
-void TForm3::Button2Click() { hide(); }
-
-void TForm3::Delete1Click() {
-    const auto name = SelectedName();
-    if (!name) return;
-    if (!platform_.dialogs.Confirm(this, ToQ(*name) + QStringLiteral(" を削除しますか？"))) return;
-    platform_.files.DeleteFile(bar_.FAppDir + *name);
-    bar_.SettingFiles1Click();
-}
-
-void TForm3::ListBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-    if (button != Qt::RightButton) return;
+int TForm3::EntryAt(int x, int y) const {
     QListWidgetItem* item = ListBox1->itemAt(x, y);
-    if (!item) return;
-    ListBox1->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    return item ? ListBox1->row(item) : -1;
+}
+
+void TForm3::OuterTopLeft(int& x, int& y) const {
     const QPoint outer = frameGeometry().topLeft();
-    PopupMenu1Popup(QPoint(outer.x() + x + 5, outer.y() + y + 5));
+    x = outer.x();
+    y = outer.y();
+}
+
+void TForm3::ListBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y) {
+    const MouseButton b = button == Qt::RightButton  ? MouseButton::Right
+                          : button == Qt::LeftButton ? MouseButton::Left
+                                                     : MouseButton::Middle;
+    presenter_.ListBox1MouseUp(b, ShiftState(shift), x, y);
 }
 
 void TForm3::PopupMenu1Popup(const QPoint& screenPoint) { PopupMenu1->popup(screenPoint); }

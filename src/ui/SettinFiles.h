@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "forms/chooser.h"
+#include "ui/qt/platform.h"
 
 class QAction;
 class QListWidget;
@@ -19,31 +20,24 @@ namespace tw {
 
 class TForm1;
 
-class TForm3 : public QWidget {
+class TForm3 : public QWidget, private IChooserView {
     Q_OBJECT
 public:
     TForm3(TForm1& bar, const Platform& platform, QWidget* parent = nullptr);
 
-    // The bar's SettingFiles1Click: fills the list from the program
-    // directory and shows the chooser in front, refilling it when open.
-    void ShowFileList();
-
-    // OK: points the pointer file at the selected file and reloads the bar.
-    void Button1Click();
-    // Cancel.
-    void Button2Click();
-    // 削除: deletes the selected file after asking, then lists again.
-    void Delete1Click();
+    // The bar's SettingFiles1Click: fills the list and shows the chooser.
+    void ShowFileList() { presenter_.ShowFileList(); }
+    // OK, Cancel and 削除.
+    void Button1Click() { presenter_.Button1Click(); }
+    void Button2Click() { presenter_.Button2Click(); }
+    void Delete1Click() { presenter_.Delete1Click(); }
     // A mouse button released over the list at (x, y), in the list's client
-    // coordinates. The right button selects the entry there and opens
-    // PopupMenu1 beside it. A release that falls on no entry (an empty list,
-    // the space below the last entry) does nothing: the selection stays as it
-    // was and no menu opens, so 削除 never acts on an entry the pointer is not
-    // on.
+    // coordinates.
     void ListBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
     // The Shift-JIS names in the list, in list order.
-    std::vector<std::string> FileNames() const;
+    const std::vector<std::string>& FileNames() const { return presenter_.FileNames(); }
+    ChooserPresenter& presenter() { return presenter_; }
 
     QListWidget* ListBox1 = nullptr;
     QPushButton* Button1 = nullptr;
@@ -63,11 +57,20 @@ protected:
 
 private:
     void BuildControls();
-    // The selected entry's Shift-JIS name.
-    std::optional<std::string> SelectedName() const;
 
-    TForm1& bar_;
+    // What the presenter asks of the window.
+    WindowHandle Owner() const override { return static_cast<const QWidget*>(this); }
+    void SetEntries(const std::vector<std::string>& sjisNames) override;
+    int SelectedIndex() const override;
+    void SelectIndex(int index) override;
+    int EntryAt(int x, int y) const override;
+    void OuterTopLeft(int& x, int& y) const override;
+    void PopupMenu1Popup(int screenX, int screenY) override { PopupMenu1Popup(QPoint(screenX, screenY)); }
+    void ShowInFront() override;
+    void Hide() override { hide(); }
+
     Platform platform_;
+    ChooserPresenter presenter_;
 };
 
 }  // namespace tw

@@ -7,10 +7,10 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <string>
 
-#include "platform/platform.h"
+#include "forms/editor.h"
+#include "ui/qt/platform.h"
 
 class QCheckBox;
 class QComboBox;
@@ -31,56 +31,45 @@ class TShellTreeView;
 class TFileListBox;
 class TTargetEdit;
 
-class TForm2 : public QWidget {
+class TForm2 : public QWidget, private IEditorView, private IFolderListing {
     Q_OBJECT
 public:
     TForm2(TForm1& bar, const Platform& platform, QWidget* parent = nullptr);
     ~TForm2() override;
 
     // Copies the bar's model into the working copy and the controls.
-    void LoadWorkingCopy();
+    void LoadWorkingCopy() { presenter_.LoadWorkingCopy(); }
     // Writes the pointer file and every key of the settings file FFileName.
-    // Throws UserError; on failure neither file has changed. A path that was
-    // cut when it was read is refused with the write error.
-    void SaveSettings();
+    void SaveSettings() { presenter_.SaveSettings(); }
 
-    // Event handlers. Each one is a user action: an error ends it and is
-    // shown in the error box.
-    void ComboBox1Change();
-    void ComboBox2Change();
-    void ComboBox1Exit();
-    void ComboBox2Exit();
+    // Event handlers: each hands its event to the presenter.
+    void ComboBox1Change() { presenter_.ComboBox1Change(); }
+    void ComboBox2Change() { presenter_.ComboBox2Change(); }
+    void ComboBox1Exit() { presenter_.ComboBox1Exit(); }
+    void ComboBox2Exit() { presenter_.ComboBox2Exit(); }
     void ComboBox1KeyDown(int key, Qt::KeyboardModifiers shift);
     void ComboBox2KeyDown(int key, Qt::KeyboardModifiers shift);
-    bool Edit1DragOver(QObject* source);
-    void Edit1DragDrop(QObject* source);
-    // Text typed into the target field becomes the current target.
-    void Edit1Change();
+    bool Edit1DragOver(QObject* source) { return presenter_.Edit1DragOver(SourceOf(source)); }
+    void Edit1DragDrop(QObject* source) { presenter_.Edit1DragDrop(SourceOf(source)); }
+    void Edit1Change() { presenter_.Edit1Change(); }
     // Files dropped from other programs (local paths); the last one wins.
     void WMDropFiles(const QStringList& paths);
-    void ShellTreeView1Change();
+    void ShellTreeView1Change() { presenter_.ShellTreeView1Change(); }
     // Sets `key` to 0 to refuse a character typed into the extension filter.
     void Edit2KeyPress(QChar& key);
-    void Edit2Change();
-    void Button1Click();  // Cancel
-    void Button2Click();  // OK
-    void Button3Click();  // colour
-    void Button4Click();  // new save
-    void Button5Click();  // browse
-    void Button6Click();  // overwrite save
-    void Edit3Change();
-    void TrackBar1Change();
-    void Edit5Change();
+    void Edit2Change() { presenter_.Edit2Change(); }
+    void Button1Click() { presenter_.Button1Click(); }  // Cancel
+    void Button2Click() { presenter_.Button2Click(); }  // OK
+    void Button3Click() { presenter_.Button3Click(); }  // colour
+    void Button4Click() { presenter_.Button4Click(); }  // new save
+    void Button5Click() { presenter_.Button5Click(); }  // browse
+    void Button6Click() { presenter_.Button6Click(); }  // overwrite save
+    void Edit3Change() { presenter_.Edit3Change(); }
+    void TrackBar1Change() { presenter_.TrackBar1Change(); }
+    void Edit5Change() { presenter_.Edit5Change(); }
 
-    // The working copy: groups and items indexed 1..9.
-    std::array<std::string, 10> FGroupNames;
-    std::array<std::array<std::string, 10>, 10> FItemCaptions;
-    std::array<std::array<std::string, 10>, 10> FItemTargets;
-    int32_t FCurGroup = 0;
-    int32_t FCurItem = 0;
-    uint32_t FWorkColor = 255;
-    int32_t FWorkSize = 20;
-    std::string FFileName;
+    // The working copy and the rules behind the window.
+    EditorPresenter& presenter() { return presenter_; }
 
     // Controls, by their designer names.
     QGroupBox* GroupBox1 = nullptr;
@@ -140,31 +129,39 @@ private:
     QVBoxLayout* BuildButtons();
     void ConnectControls();
     void FormCreate();
-    void FormShow();
-    // Runs one user action; an error it raises goes to the error box.
-    template <class F>
-    void Act(F&& action);
-    void RenameGroup();
-    void RenameItem();
-    void SaveTo(const std::string& path);
-    // Whether a save over FFileName may go ahead: when the file changed on
-    // disk since the working copy was taken, the user is asked first.
-    bool MayOverwrite();
-    std::string& CurrentTarget() { return FItemTargets[FCurGroup + 1][FCurItem + 1]; }
-    std::string& CurrentCaption() { return FItemCaptions[FCurGroup + 1][FCurItem + 1]; }
-    void SetTargetField(const std::string& sjis);
-    void ReplaceEntry(QComboBox* list, int index, const std::string& sjis);
+    DragSource SourceOf(QObject* source) const;
     // A combo box's text typed by the user: no entry stays selected.
     void TypedIntoList(QComboBox* list, const QString& text);
+    QComboBox* ListOf(EditorList list) const { return list == EditorList::ComboBox1 ? ComboBox1 : ComboBox2; }
 
-    TForm1& bar_;
+    // What the presenter asks of the window (SettingView.cpp).
+    WindowHandle Owner() const override { return static_cast<const QWidget*>(this); }
+    void SetListEntries(EditorList list, const std::vector<std::string>& sjis) override;
+    void ReplaceListEntry(EditorList list, int index, const std::string& sjis) override;
+    int ListIndex(EditorList list) const override;
+    std::string ListText(EditorList list) const override;
+    void SetTargetText(const std::string& sjis) override;
+    std::string TargetText() const override;
+    void SetChecked(int box, bool checked) override;
+    bool Checked(int box) const override;
+    void SetFileNameText(const std::string& sjis) override;
+    std::string FieldText(EditorField field) const override;
+    void SetUpDown1Position(int position) override;
+    void SetUpDown2Position(int position) override;
+    void SetTrackBar1Position(int position) override;
+    int TrackBar1Position() const override;
+    void ShowInFront() override;
+    void Hide() override { hide(); }
+    // The folder tree and the file list.
+    std::string SelectedFolder() const override;
+    void SetListDirectory(const std::string& sjis) override;
+    void ClearListDirectory() override;
+    void SetListMask(const std::string& utf8) override;
+    int ListSelectedIndex() const override;
+    std::string ListEntry(int index) const override;
+
     Platform platform_;
-    uint32_t colorPreset_ = 255;
-    // FFileName's content as it was when the working copy was taken or last
-    // saved; nullopt when there was no file.
-    std::optional<uint64_t> fileStamp_;
-    // FFileName came from a pointer file whose path was cut.
-    bool fileNameCut_ = false;
+    EditorPresenter presenter_;
     bool shownBefore_ = false;
 };
 

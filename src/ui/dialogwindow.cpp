@@ -6,7 +6,7 @@
 #include <QWidget>
 
 #include "core/barrules.h"
-#include "platform/platform.h"
+#include "ui/qt/platform.h"
 
 namespace tw {
 

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <fstream>
+
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
@@ -123,6 +126,27 @@ TEST(LinuxSystemStatus, MemoryFromProcMeminfo) {
     EXPECT_EQ(m.totalPhys, static_cast<uint64_t>(info.totalram) * info.mem_unit);
     EXPECT_GT(m.availPhys, 0u);
     EXPECT_LE(m.availPhys, m.totalPhys);
+
+    // The available figure is MemAvailable (what can be had without
+    // swapping), not MemFree; both read here around the status's own read.
+    const auto field = [](const char* key) {
+        std::ifstream in("/proc/meminfo");
+        std::string name;
+        uint64_t kb = 0;
+        std::string unit;
+        while (in >> name >> kb) {
+            std::getline(in, unit);
+            if (name == key) return kb * 1024;
+        }
+        return uint64_t{0};
+    };
+    const uint64_t before = field("MemAvailable:");
+    const uint64_t avail = status.Memory().availPhys;
+    const uint64_t after = field("MemAvailable:");
+    ASSERT_GT(before, 0u);
+    constexpr uint64_t kSlack = 16u << 20;  // what other processes may take meanwhile
+    EXPECT_GE(avail + kSlack, std::min(before, after));
+    EXPECT_LE(avail, std::max(before, after) + kSlack);
 }
 
 }  // namespace

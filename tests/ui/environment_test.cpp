@@ -14,7 +14,7 @@
 #include "core/tempdir.h"
 #include "platform/linux/desktop_entry.h"
 #include "platform/linux/shell_linux.h"
-#include "platform/qt/x11_qt.h"
+#include "ui/qt/x11_qt.h"
 #include "fakes.h"
 #include "ui/Ranch.h"
 #include "ui/SettinFiles.h"

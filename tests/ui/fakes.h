@@ -1,6 +1,7 @@
 // Fake platform services for the widget tests.
 #pragma once
 
+#include <QColor>
 #include <QString>
 
 #include <deque>
@@ -14,7 +15,7 @@
 #include "core/text.h"
 #include "platform/linux/filesystem_linux.h"
 #include "platform/linux/profile_linux.h"
-#include "platform/platform.h"
+#include "ui/qt/platform.h"
 
 namespace tw::test {
 
@@ -62,11 +63,12 @@ struct FakeStatus : ISystemStatus {
     Separators ReadSeparators() override { return separators; }
 };
 
-// Answers the boxes from queues and records what was shown.
+// Answers the boxes from queues and records what was shown, in Qt's terms.
 struct FakeDialogs : IDialogs {
     struct Shown {
         std::string kind;  // "confirm", "info", "error", "input", "color", "open"
         QString text;
+        WindowHandle owner = nullptr;
     };
     std::vector<Shown> shown;
     std::deque<bool> confirmAnswers;             // default: いいえ
@@ -86,28 +88,40 @@ struct FakeDialogs : IDialogs {
         }
         return v;
     }
-    bool Confirm(QWidget*, const QString& text) override {
-        shown.push_back({"confirm", text});
+    static QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
+    static std::optional<std::string> U(const std::optional<QString>& q) {
+        if (!q) return std::nullopt;
+        return q->toStdString();
+    }
+    bool Confirm(WindowHandle o, const std::string& text) override {
+        shown.push_back({"confirm", Q(text), o});
         return Next(confirmAnswers);
     }
-    void Information(QWidget*, const QString& text) override { shown.push_back({"info", text}); }
-    void Error(QWidget*, const QString& text) override { shown.push_back({"error", text}); }
-    std::optional<QString> InputBox(QWidget*, const QString&, const QString& prompt,
-                                    const QString& text) override {
-        lastPrompt = prompt;
-        shown.push_back({"input", text});
-        return Next(inputs);
+    void Information(WindowHandle o, const std::string& text) override {
+        shown.push_back({"info", Q(text), o});
     }
-    std::optional<QColor> ChooseColor(QWidget*, const QColor& preset) override {
-        lastColorPreset = preset;
-        shown.push_back({"color", preset.name()});
-        return Next(colors);
+    void Error(WindowHandle o, const std::string& text) override {
+        shown.push_back({"error", Q(text), o});
     }
-    std::optional<QString> OpenFile(QWidget*, const QString& filter, const QString& dir) override {
-        lastFilter = filter;
-        lastInitialDir = dir;
-        shown.push_back({"open", filter});
-        return Next(files);
+    std::optional<std::string> InputBox(WindowHandle o, const std::string&, const std::string& prompt,
+                                        const std::string& text) override {
+        lastPrompt = Q(prompt);
+        shown.push_back({"input", Q(text), o});
+        return U(Next(inputs));
+    }
+    std::optional<uint32_t> ChooseColor(WindowHandle o, uint32_t preset) override {
+        lastColorPreset = QColor(preset & 0xFF, (preset >> 8) & 0xFF, (preset >> 16) & 0xFF);
+        shown.push_back({"color", lastColorPreset.name(), o});
+        const std::optional<QColor> c = Next(colors);
+        if (!c) return std::nullopt;
+        return uint32_t(c->red()) | uint32_t(c->green()) << 8 | uint32_t(c->blue()) << 16;
+    }
+    std::optional<std::string> OpenFile(WindowHandle o, const std::string& filter,
+                                        const std::string& dir) override {
+        lastFilter = Q(filter);
+        lastInitialDir = Q(dir);
+        shown.push_back({"open", Q(filter), o});
+        return U(Next(files));
     }
     std::vector<QString> Texts(const std::string& kind) const {
         std::vector<QString> out;

@@ -45,7 +45,7 @@ TEST(Header, LayoutAtLoad) {
         const QFont font = bar.HeaderControl1->font();
         const int h = QFontMetrics(font).boundingRect(QStringLiteral("A")).height() + 3;
         EXPECT_EQ(bar.HeaderControl1->height(), h);
-        EXPECT_EQ(bar.Geometry().height, bar.FBarSize + h);
+        EXPECT_EQ(bar.Geometry().height, bar.model().FBarSize + h);
     }
 }
 
@@ -62,7 +62,7 @@ TEST(Header, OptionOffHidesAndStops) {
         const bool on = *sysInfo == '1';
         EXPECT_EQ(bar.HeaderControl1->isHidden(), !on) << sysInfo;
         EXPECT_EQ(bar.Timer1Enabled(), on) << sysInfo;
-        EXPECT_EQ(bar.Geometry().height, bar.FBarSize + (on ? bar.HeaderControl1->height() : 0));
+        EXPECT_EQ(bar.Geometry().height, bar.model().FBarSize + (on ? bar.HeaderControl1->height() : 0));
     }
 }
 

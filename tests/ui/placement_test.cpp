@@ -1,4 +1,5 @@
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 
@@ -61,6 +62,11 @@ TEST(Placement, StretchModeCollapsesAndTheMouseExpands) {
     EXPECT_EQ(bar.Geometry(), (Rect{0, 718, 1024, 20}));
 
     bar.Expand1->trigger();
+    EXPECT_EQ(bar.Geometry(), (Rect{0, 0, 1, 738}));
+    // A key reaches the bar but expands nothing.
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
+    QCoreApplication::sendEvent(&bar, &key);
+    QCoreApplication::sendEvent(bar.MainMenu1, &key);
     EXPECT_EQ(bar.Geometry(), (Rect{0, 0, 1, 738}));
     MoveMouseOver(bar.centralWidget());
     EXPECT_EQ(bar.Geometry(), (Rect{0, 718, 1024, 20}));

@@ -25,8 +25,8 @@ TEST(Ranch, WithoutFilesOnlyTheFixedMenusShow) {
     TForm1 bar(rig.MakePlatform());
     EXPECT_EQ(VisibleTopLevel(bar),
               (QStringList{":ControlPanel:", ":Setting:", ":SettingFiles:", "Help", "Exit"}));
-    EXPECT_EQ(bar.FAppDir, rig.AppDir());
-    EXPECT_EQ(bar.FCaptions[0], rig.AppDir() + "Sample.ini");
+    EXPECT_EQ(bar.model().FAppDir, rig.AppDir());
+    EXPECT_EQ(bar.model().FCaptions[0], rig.AppDir() + "Sample.ini");
     EXPECT_EQ(bar.accessibleName(), "tamblewick");
     // Twenty entries, with separators after the 5th, the 11th and the 18th.
     const QList<QAction*> panel = bar.ControlPanel1->actions();
@@ -114,8 +114,8 @@ TEST(Ranch, LoadingTwiceGivesTheSameStateAndAReloadReplacesEverything) {
         return s;
     };
     const QStringList first = snapshot();
-    EXPECT_EQ(bar.FCaptions[3 * 9 + 5], Sjis("エディタ"));
-    EXPECT_EQ(bar.FTargets[3 * 9 + 5], "/usr/bin/editor");
+    EXPECT_EQ(bar.model().FCaptions[3 * 9 + 5], Sjis("エディタ"));
+    EXPECT_EQ(bar.model().FTargets[3 * 9 + 5], "/usr/bin/editor");
     EXPECT_EQ(bar.BackgroundColor(), QColor(0, 255, 0));
     EXPECT_EQ(bar.AlphaBlendValue(), 128);
     EXPECT_EQ(bar.Geometry(), (Rect{0, 708, 1024, 30}));
@@ -125,9 +125,9 @@ TEST(Ranch, LoadingTwiceGivesTheSameStateAndAReloadReplacesEverything) {
     // Back to the defaults: every option is set again, nothing lingers.
     rig.WriteFile("DataFile.ini", "[Data]\nFile=" + rig.AppDir() + "Missing.ini\n");
     bar.LoadSettings();
-    EXPECT_EQ(bar.FCaptions[0], rig.AppDir() + "Missing.ini");
+    EXPECT_EQ(bar.model().FCaptions[0], rig.AppDir() + "Missing.ini");
     EXPECT_FALSE(bar.Groups[3]->menuAction()->isVisible());
-    EXPECT_EQ(bar.FTargets[3 * 9 + 5], "");
+    EXPECT_EQ(bar.model().FTargets[3 * 9 + 5], "");
     EXPECT_EQ(bar.AlphaBlendValue(), 255);
     EXPECT_EQ(bar.BackgroundColor(), QColor(255, 0, 0));
     EXPECT_EQ(bar.Geometry(), (Rect{0, 0, 1024, 20}));
@@ -146,7 +146,7 @@ TEST(Ranch, CaptionsThatAreNotShiftJisAreShownNotDropped) {
     std::ofstream(rig.dir / "Sample.ini", std::ios::binary)
         << "[GroupName]\r\nSection1=bad\x81\r\n[Group1]\r\nItem11=ok\r\n";
     TForm1 bar(rig.MakePlatform());
-    EXPECT_EQ(bar.FCaptions[1], "bad\x81");
+    EXPECT_EQ(bar.model().FCaptions[1], "bad\x81");
     EXPECT_EQ(bar.Groups[1]->title(), "bad\\x81");
 }
 

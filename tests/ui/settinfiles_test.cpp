@@ -104,9 +104,9 @@ TEST(SettinFiles, ListsEveryIniEntryButThePointerFileAndDeletesOnlyAfterYes) {
     // the bar keeps what it loaded until the next load finds it missing.
     EXPECT_EQ(c.rig.profile.Read(c.rig.AppDir() + "DataFile.ini", "Data", "File", ""),
               c.rig.AppDir() + "Sample.ini");
-    EXPECT_EQ(c.bar->FCaptions[1], "Sample.ini");
+    EXPECT_EQ(c.bar->model().FCaptions[1], "Sample.ini");
     c.bar->LoadSettings();
-    EXPECT_EQ(c.bar->FCaptions[1], "Group1");
+    EXPECT_EQ(c.bar->model().FCaptions[1], "Group1");
 }
 
 TEST(SettinFiles, AnEmptyDirectoryStillShowsTheChooser) {
@@ -119,13 +119,13 @@ TEST(SettinFiles, AnEmptyDirectoryStillShowsTheChooser) {
 TEST(SettinFiles, OkNeedsASelectionAndWritesTheFullPathAndReloadsUnlessThePointerIsReadOnly) {
     ChooserRig c;
     c.Start({"一番.ini", "二番.ini"}, "一番.ini");
-    ASSERT_EQ(SjisToUtf8(c.bar->FCaptions[1]), "一番.ini");
+    ASSERT_EQ(SjisToUtf8(c.bar->model().FCaptions[1]), "一番.ini");
     const std::string pointer = c.rig.AppDir() + "DataFile.ini";
     const std::string before = c.rig.ReadFile("DataFile.ini");
     const auto unchanged = [&] {
         EXPECT_TRUE(c.form3->isVisible());
         EXPECT_EQ(c.rig.ReadFile("DataFile.ini"), before);
-        EXPECT_EQ(SjisToUtf8(c.bar->FCaptions[1]), "一番.ini");
+        EXPECT_EQ(SjisToUtf8(c.bar->model().FCaptions[1]), "一番.ini");
     };
 
     // Neither button answers Enter or Escape: OK would ask for a name,
@@ -156,7 +156,7 @@ TEST(SettinFiles, OkNeedsASelectionAndWritesTheFullPathAndReloadsUnlessThePointe
     c.form3->Button1Click();
     EXPECT_EQ(c.rig.profile.Read(pointer, "Data", "File", ""),
               Utf8ToSjis(c.rig.AppDir() + "二番.ini"));
-    EXPECT_EQ(SjisToUtf8(c.bar->FCaptions[1]), "二番.ini");
+    EXPECT_EQ(SjisToUtf8(c.bar->model().FCaptions[1]), "二番.ini");
     EXPECT_FALSE(c.form3->isVisible());
 }
 

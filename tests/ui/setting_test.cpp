@@ -25,22 +25,22 @@ TEST_F(Editor, OnlyBecomingVisibleCopiesTheBarsModel) {
     EXPECT_EQ(e.Edit1->text(), "/usr/bin/editor");
     EXPECT_TRUE(e.CheckBox1->isChecked() && !e.CheckBox2->isChecked() && e.CheckBox3->isChecked());
     EXPECT_EQ(e.Edit4->text(), QPath("Sample.ini"));
-    EXPECT_EQ(e.FWorkColor, 65280u);
+    EXPECT_EQ(e.presenter().FWorkColor, 65280u);
     EXPECT_EQ(e.Edit3->text(), "50");  // the field stays within 3..50,
-    EXPECT_EQ(e.FWorkSize, 60);        // the height does not
+    EXPECT_EQ(e.presenter().FWorkSize, 60);        // the height does not
 
     Rename(e.ComboBox1, "Tools");
     Retype(e.Edit3, "7");
     bar->Setting1Click();  // already shown: the edits stay
-    EXPECT_EQ(e.FGroupNames[1], "Tools");
-    EXPECT_EQ(e.FWorkSize, 7);
+    EXPECT_EQ(e.presenter().FGroupNames[1], "Tools");
+    EXPECT_EQ(e.presenter().FWorkSize, 7);
     e.Button1Click();
     EXPECT_FALSE(e.isVisible());
     bar->Setting1Click();  // hidden, then shown: the bar's model again
     EXPECT_TRUE(e.isVisible());
-    EXPECT_EQ(e.FGroupNames[1], Sjis("アプリ"));
+    EXPECT_EQ(e.presenter().FGroupNames[1], Sjis("アプリ"));
     EXPECT_EQ(e.Edit3->text(), "50");
-    EXPECT_EQ(e.FWorkSize, 60);
+    EXPECT_EQ(e.presenter().FWorkSize, 60);
 }
 
 TEST_F(Editor, TransparencyIsReadBackFromTheBarsAlpha) {
@@ -54,15 +54,15 @@ TEST_F(Editor, TransparencyIsReadBackFromTheBarsAlpha) {
 
 TEST_F(Editor, ChoosingGroupsAndItems) {
     Key(e.ComboBox1, Qt::Key_Down);
-    EXPECT_EQ(e.FCurGroup, 1);
+    EXPECT_EQ(e.presenter().FCurGroup, 1);
     EXPECT_EQ(e.ComboBox2->itemText(0), Q("ホーム"));
     EXPECT_EQ(e.Edit1->text(), "/home");
     Key(e.ComboBox2, Qt::Key_Down);
-    EXPECT_EQ(e.FCurItem, 1);
+    EXPECT_EQ(e.presenter().FCurItem, 1);
     EXPECT_EQ(e.Edit1->text(), "");
     // Another group starts at its first item; renames last across visits.
     Key(e.ComboBox1, Qt::Key_Up);
-    EXPECT_EQ(e.FCurItem, 0);
+    EXPECT_EQ(e.presenter().FCurItem, 0);
     Key(e.ComboBox2, Qt::Key_Down);
     Rename(e.ComboBox2, Q("計算機"));
     Key(e.ComboBox1, Qt::Key_Down);
@@ -74,7 +74,7 @@ TEST_F(Editor, ChoosingGroupsAndItems) {
 TEST_F(Editor, RenamingAndEmptyingGroupsAndItems) {
     Retype(e.ComboBox1, Q("ツール"));
     Key(e.ComboBox1, Qt::Key_Return, "\r");
-    EXPECT_EQ(e.FGroupNames[1], Sjis("ツール"));
+    EXPECT_EQ(e.presenter().FGroupNames[1], Sjis("ツール"));
     EXPECT_EQ(e.ComboBox1->itemText(0), Q("ツール"));
     EXPECT_EQ(e.ComboBox1->currentIndex(), 0);
     // Opening the drop-down list or another window taking the focus is no
@@ -82,19 +82,19 @@ TEST_F(Editor, RenamingAndEmptyingGroupsAndItems) {
     Retype(e.ComboBox1, Q("フォルダ"));
     FocusOut(e.ComboBox1, Qt::PopupFocusReason);
     FocusOut(e.ComboBox1, Qt::ActiveWindowFocusReason);
-    EXPECT_EQ(e.FGroupNames[1], Sjis("ツール"));
+    EXPECT_EQ(e.presenter().FGroupNames[1], Sjis("ツール"));
     FocusOut(e.ComboBox1);
-    EXPECT_EQ(e.FCurGroup, 0);
-    EXPECT_EQ(e.FGroupNames[1], Sjis("フォルダ"));
+    EXPECT_EQ(e.presenter().FCurGroup, 0);
+    EXPECT_EQ(e.presenter().FGroupNames[1], Sjis("フォルダ"));
 
     // Emptying group 3's name restores its default; its items stay.
     Key(e.ComboBox1, Qt::Key_Down, {}, 2);
     Rename(e.ComboBox1, "");
-    EXPECT_EQ(e.FGroupNames[3], "Group3");
+    EXPECT_EQ(e.presenter().FGroupNames[3], "Group3");
     EXPECT_EQ(e.ComboBox1->itemText(2), "Group3");
-    EXPECT_EQ(e.FItemTargets[3][1], "http://x.org/");
+    EXPECT_EQ(e.presenter().FItemTargets[3][1], "http://x.org/");
     Rename(e.ComboBox1, Q("絵文字😀"));  // refused
-    EXPECT_EQ(e.FGroupNames[3], "Group3");
+    EXPECT_EQ(e.presenter().FGroupNames[3], "Group3");
     EXPECT_EQ(Errors(), std::vector<QString>{Q("'絵文字😀' には Shift-JIS で書けない文字があります.")});
 
     // Items: Enter renames and keeps the target; emptying item 5 of group 2
@@ -102,15 +102,15 @@ TEST_F(Editor, RenamingAndEmptyingGroupsAndItems) {
     Key(e.ComboBox1, Qt::Key_Up, {}, 2);
     Retype(e.ComboBox2, Q("メモ帳"));
     Key(e.ComboBox2, Qt::Key_Enter, "\r", 1, Qt::ShiftModifier);
-    EXPECT_EQ(e.FItemCaptions[1][1], Sjis("メモ帳"));
-    EXPECT_EQ(e.FItemTargets[1][1], "/usr/bin/editor");
+    EXPECT_EQ(e.presenter().FItemCaptions[1][1], Sjis("メモ帳"));
+    EXPECT_EQ(e.presenter().FItemTargets[1][1], "/usr/bin/editor");
     Key(e.ComboBox1, Qt::Key_Down);
     Key(e.ComboBox2, Qt::Key_Down, {}, 4);
     e.WMDropFiles({"/bin/true"});
-    ASSERT_EQ(e.FItemTargets[2][5], "/bin/true");
+    ASSERT_EQ(e.presenter().FItemTargets[2][5], "/bin/true");
     Rename(e.ComboBox2, "");
-    EXPECT_EQ(e.FItemCaptions[2][5], "Item5");
-    EXPECT_EQ(e.FItemTargets[2][5], "");
+    EXPECT_EQ(e.presenter().FItemCaptions[2][5], "Item5");
+    EXPECT_EQ(e.presenter().FItemTargets[2][5], "");
     EXPECT_EQ(e.Edit1->text(), "");
 }
 
@@ -129,16 +129,16 @@ TEST_F(Editor, TypedAndDesktopDroppedTargets) {
     Retype(e.Edit1, Q("/usr/bin/vi 表"));
     Type(e.Edit1, Q("😀"));  // refused
     EXPECT_EQ(e.Edit1->text(), Q("/usr/bin/vi 表"));
-    EXPECT_EQ(e.FItemTargets[1][1], vi);
+    EXPECT_EQ(e.presenter().FItemTargets[1][1], vi);
 
     // Dropped: the last of several wins, whole, on the shown entry only.
     Key(e.ComboBox1, Qt::Key_Down, {}, 2);
     const std::string longPath = Sjis("/三/") + std::string(300, 'p');
     e.WMDropFiles({"/one", "/two/", QString::fromStdString(SjisToUtf8(longPath))});
     e.WMDropFiles({"/ok", Q("/😀")});  // refused
-    EXPECT_EQ(e.FItemTargets[3][1], longPath);
-    EXPECT_EQ(e.FItemCaptions[3][1], Sjis("検索"));
-    EXPECT_EQ(e.FItemTargets[1][1], vi);
+    EXPECT_EQ(e.presenter().FItemTargets[3][1], longPath);
+    EXPECT_EQ(e.presenter().FItemCaptions[3][1], Sjis("検索"));
+    EXPECT_EQ(e.presenter().FItemTargets[1][1], vi);
     EXPECT_EQ(Errors().size(), 2u);
 
     // Real drops: local files on the window or any control, plain text not.
@@ -147,7 +147,7 @@ TEST_F(Editor, TypedAndDesktopDroppedTargets) {
     EXPECT_FALSE(Drop(e.Edit1, text));
     files.setUrls({QUrl::fromLocalFile("/usr/a b"), QUrl("http://example.org/x")});
     EXPECT_TRUE(Drop(e.Edit2, files));
-    EXPECT_EQ(e.FItemTargets[3][1], "/usr/a b");
+    EXPECT_EQ(e.presenter().FItemTargets[3][1], "/usr/a b");
     EXPECT_EQ(e.Edit2->text(), "");
 }
 
@@ -173,14 +173,14 @@ TEST_F(Editor, DropsFromTheFolderTreeAndTheFileList) {
     for (const auto& [source, taken] : sources) EXPECT_EQ(e.Edit1DragOver(source), taken);
 
     e.Edit1DragDrop(e.ShellTreeView1);  // a folder: its path, the caption stays
-    EXPECT_EQ(e.FItemTargets[1][1], files.sub.string());
-    EXPECT_EQ(e.FItemCaptions[1][1], Sjis("エディタ"));
+    EXPECT_EQ(e.presenter().FItemTargets[1][1], files.sub.string());
+    EXPECT_EQ(e.presenter().FItemCaptions[1][1], Sjis("エディタ"));
     // A file: folder, separator and name; the caption is the file name.
     Key(e.ComboBox2, Qt::Key_Down);
     e.FileListBox1->SelectEntry(e.FileListBox1->Entries().indexOf("a.txt"));
     e.Edit1DragDrop(e.FileListBox1);
     const std::string a = files.sub.string() + "/a.txt";
-    EXPECT_EQ(e.FItemTargets[1][2], a);
+    EXPECT_EQ(e.presenter().FItemTargets[1][2], a);
     EXPECT_EQ(e.ComboBox2->itemText(1), "a.txt");
 
     // Nothing selected: the error; the field keeps the folder and its
@@ -189,7 +189,7 @@ TEST_F(Editor, DropsFromTheFolderTreeAndTheFileList) {
     e.Edit1DragDrop(e.FileListBox1);
     EXPECT_EQ(Errors(), std::vector<QString>{Q("リストのインデックスが範囲を超えています (-1)")});
     EXPECT_EQ(e.Edit1->text(), files.Q() + "/");
-    EXPECT_EQ(e.FItemTargets[1][2] + e.FItemCaptions[1][2], a + "a.txt");
+    EXPECT_EQ(e.presenter().FItemTargets[1][2] + e.presenter().FItemCaptions[1][2], a + "a.txt");
     ASSERT_TRUE(e.ShellTreeView1->SelectPath("/"));  // already ends with it
     e.Edit1DragDrop(e.FileListBox1);
     EXPECT_EQ(e.Edit1->text(), "/");

@@ -1,4 +1,4 @@
-#include "platform/qt/x11_qt.h"
+#include "ui/qt/x11_qt.h"
 
 #include <QGuiApplication>
 #include <QWidget>

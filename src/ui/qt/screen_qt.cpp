@@ -1,4 +1,4 @@
-#include "platform/qt/screen_qt.h"
+#include "ui/qt/screen_qt.h"
 
 #include <QGuiApplication>
 #include <QScreen>

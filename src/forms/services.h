@@ -1,29 +1,19 @@
-// Everything the windows need of the system, handed to them at construction.
+// Everything the presenters need of the system, handed to them at construction.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "platform/dialogs.h"
 #include "core/filesystem.h"
 #include "core/profile.h"
 #include "core/screen.h"
 #include "core/shell.h"
 #include "core/sysstatus.h"
-
-class QWidget;
+#include "forms/dialogs.h"
 
 namespace tw {
 
-// Window-system details that Qt has no API for.
-class IWindowHints {
-public:
-    virtual ~IWindowHints() = default;
-    // Asks that a shown top-level window get no task-bar or pager entry.
-    virtual void SkipTaskbar(QWidget* window) = 0;
-};
-
-struct Platform {
+struct Services {
     IProfile& profile;
     IFileSystem& files;
     IShell& shell;
@@ -36,11 +26,11 @@ struct Platform {
     std::string executablePath;
     // Shortest period the platform's timer delivers, in milliseconds.
     int minimumTimerPeriod = 10;
-    // None: the windows ask for nothing beyond what Qt does.
-    IWindowHints* hints = nullptr;
-    // The application title (Shift-JIS): the boxes' caption and the bar's
-    // accessible name.
-    std::string title;
 };
+
+// Keys and modifiers as the views report them (the virtual-key codes).
+enum : int { kKeyReturn = 0x0D, kKeyEscape = 0x1B };
+enum : int { kShiftNone = 0, kShiftShift = 1, kShiftAlt = 2, kShiftCtrl = 4 };
+enum class MouseButton { Left, Right, Middle };
 
 }  // namespace tw

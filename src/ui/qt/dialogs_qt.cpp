@@ -1,4 +1,4 @@
-#include "platform/qt/dialogs_qt.h"
+#include "ui/qt/dialogs_qt.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -10,18 +10,15 @@
 #include <QVBoxLayout>
 
 #include "core/barrules.h"
-#include "platform/qt/screen_qt.h"
+#include "ui/formlook.h"
+#include "ui/qt/screen_qt.h"
 
 namespace tw {
 
-QString ErrorBoxText(const QString& text) {
-    if (text.isEmpty()) return text;
-    const QChar last = text.back();
-    if (last.unicode() >= 0x80 || last > QLatin1Char('.')) return text + QLatin1Char('.');
-    return text;
-}
-
 namespace {
+
+QWidget* Parent(WindowHandle owner) { return static_cast<QWidget*>(const_cast<void*>(owner)); }
+QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
 void CentreOnScreen(QWidget& w) {
     w.adjustSize();
@@ -37,9 +34,9 @@ int RunBox(QMessageBox& box) {
 
 }  // namespace
 
-bool QtDialogs::Confirm(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), text, QMessageBox::NoButton,
-                    parent);
+bool QtDialogs::Confirm(WindowHandle owner, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("確認"), Q(text), QMessageBox::NoButton,
+                    Parent(owner));
     QPushButton* yes = box.addButton(QStringLiteral("はい(&Y)"), QMessageBox::YesRole);
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
@@ -48,19 +45,21 @@ bool QtDialogs::Confirm(QWidget* parent, const QString& text) {
     return box.clickedButton() == yes;
 }
 
-void QtDialogs::Information(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, title_, text, QMessageBox::Ok, parent);
+void QtDialogs::Information(WindowHandle owner, const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, title_, Q(text), QMessageBox::Ok, Parent(owner));
     RunBox(box);
 }
 
-void QtDialogs::Error(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, title_, text, QMessageBox::Ok, parent);
+void QtDialogs::Error(WindowHandle owner, const std::string& text) {
+    QMessageBox box(QMessageBox::Critical, title_, Q(text), QMessageBox::Ok, Parent(owner));
     RunBox(box);
 }
 
-std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& caption,
-                                           const QString& prompt, const QString& text) {
-    QDialog dialog(parent);
+std::optional<std::string> QtDialogs::InputBox(WindowHandle owner, const std::string& captionUtf8,
+                                               const std::string& promptUtf8,
+                                               const std::string& textUtf8) {
+    const QString caption = Q(captionUtf8), prompt = Q(promptUtf8), text = Q(textUtf8);
+    QDialog dialog(Parent(owner));
     dialog.setWindowTitle(caption);
     auto* column = new QVBoxLayout(&dialog);
     auto* label = new QLabel(prompt, &dialog);
@@ -80,17 +79,18 @@ std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& capti
     column->addWidget(buttons);
     CentreOnScreen(dialog);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return edit->text();
+    return edit->text().toStdString();
 }
 
-std::optional<QColor> QtDialogs::ChooseColor(QWidget* parent, const QColor& preset) {
-    const QColor c = QColorDialog::getColor(preset, parent);
+std::optional<uint32_t> QtDialogs::ChooseColor(WindowHandle owner, uint32_t preset) {
+    const QColor c = QColorDialog::getColor(ToQColor(preset), Parent(owner));
     if (!c.isValid()) return std::nullopt;
-    return c;
+    return FromQColor(c);
 }
 
-std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& filter,
-                                           const QString& initialDir) {
+std::optional<std::string> QtDialogs::OpenFile(WindowHandle owner, const std::string& filterUtf8,
+                                               const std::string& initialDirUtf8) {
+    const QString filter = Q(filterUtf8), initialDir = Q(initialDirUtf8);
     // The filter comes as "description|pattern"; Qt reads the patterns from
     // the parentheses of the description.
     QString qtFilter = filter;
@@ -100,13 +100,13 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& filte
                        ? description
                        : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
-    QFileDialog dialog(parent, QString(), initialDir, qtFilter);
+    QFileDialog dialog(Parent(owner), QString(), initialDir, qtFilter);
     dialog.setFileMode(QFileDialog::AnyFile);  // the file need not exist
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.setSizeGripEnabled(true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front();
+    return dialog.selectedFiles().front().toStdString();
 }
 
 }  // namespace tw

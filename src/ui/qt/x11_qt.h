@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "platform/platform.h"
+#include "ui/qt/platform.h"
 
 namespace tw {
 

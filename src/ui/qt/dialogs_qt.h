@@ -1,0 +1,28 @@
+// Message boxes and dialogs with Qt. The owner of a box is the QWidget of the
+// window that asks for it.
+#pragma once
+
+#include <QString>
+
+#include "forms/dialogs.h"
+
+namespace tw {
+
+class QtDialogs : public IDialogs {
+public:
+    // `title` is the application title, the caption of notices and errors.
+    explicit QtDialogs(QString title) : title_(std::move(title)) {}
+    bool Confirm(WindowHandle owner, const std::string& text) override;
+    void Information(WindowHandle owner, const std::string& text) override;
+    void Error(WindowHandle owner, const std::string& text) override;
+    std::optional<std::string> InputBox(WindowHandle owner, const std::string& caption,
+                                        const std::string& prompt, const std::string& text) override;
+    std::optional<uint32_t> ChooseColor(WindowHandle owner, uint32_t preset) override;
+    std::optional<std::string> OpenFile(WindowHandle owner, const std::string& filter,
+                                        const std::string& initialDir) override;
+
+private:
+    QString title_;
+};
+
+}  // namespace tw
