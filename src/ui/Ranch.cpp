@@ -1,11 +1,13 @@
 #include "ui/Ranch.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "core/barrules.h"
@@ -13,6 +15,7 @@
 #include "core/text.h"
 #include "ui/HeaderControl.h"
 #include "ui/SettinFiles.h"
+#include "ui/dialogwindow.h"
 #include "ui/Setting.h"
 #include "ui/formlook.h"
 #include "ui/qtext.h"
@@ -254,6 +257,9 @@ void TForm1::LoadSettings(QObject*) {
     Expand1->setText(QString::fromUtf8(l.collapse));
     Help1->setText(QString::fromUtf8(l.help));
     Exit1->setText(QString::fromUtf8(l.exit));
+
+    // A collapse in step 8 has asked already.
+    if (!FStrech) StayOnAllDesktops();
 }
 
 QColor TForm1::BackgroundColor() const { return ToQColor(FBarColor); }
@@ -263,7 +269,24 @@ Rect TForm1::Geometry() const {
     return {g.x(), g.y(), g.width(), g.height()};
 }
 
-void TForm1::SetGeometry(const Rect& r) { setGeometry(r.left, r.top, r.width, r.height); }
+bool TForm1::SetGeometry(const Rect& r) {
+    if (r == Geometry()) return false;
+    setGeometry(r.left, r.top, r.width, r.height);
+    return true;
+}
+
+void TForm1::StayOnAllDesktops() {
+    if (platform_.hints) platform_.hints->ShowOnAllDesktops(this);
+}
+
+void TForm1::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (e->spontaneous()) return;
+    // Once before the window is mapped, for the window manager to read as
+    // it maps it, and once after, as a request to the window manager.
+    StayOnAllDesktops();
+    QMetaObject::invokeMethod(this, &TForm1::StayOnAllDesktops, Qt::QueuedConnection);
+}
 
 void TForm1::SetAlpha(int32_t blend) {
     alphaBlendValue_ = AlphaFromBlend(blend);
@@ -272,14 +295,30 @@ void TForm1::SetAlpha(int32_t blend) {
 
 int TForm1::HeaderHeight() const { return FSysInfo ? HeaderControl1->height() : 0; }
 
-void TForm1::Expand1Click() { SetGeometry(Collapsed(Geometry(), platform_.screen.WorkArea())); }
+void TForm1::Expand1Click() {
+    SetGeometry(Collapsed(Geometry(), platform_.screen.WorkArea()));
+    StayOnAllDesktops();
+}
 
 void TForm1::FormMouseMove() {
-    SetGeometry(Expanded(Geometry(), FShowBottom, FBarSize, HeaderHeight(),
-                         platform_.screen.WorkArea()));
+    // Runs on every movement: the window system hears of it only when the
+    // placement changed.
+    if (SetGeometry(Expanded(Geometry(), FShowBottom, FBarSize, HeaderHeight(),
+                             platform_.screen.WorkArea())))
+        StayOnAllDesktops();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    // The menu bar keeps the keyboard once Alt or a click gave it: Escape
+    // there is the bar's Escape. An open menu takes its own Escape (it has
+    // the keyboard then) and closes.
+    if (watched == MainMenu1 && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape &&
+        !QApplication::activePopupWidget()) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        FormKeyDown(k->key(), k->modifiers());
+        return true;
+    }
     switch (e->type()) {
     case QEvent::MouseMove:
     case QEvent::HoverMove:
@@ -363,10 +402,7 @@ void TForm1::closeEvent(QCloseEvent* e) {
 }
 
 void TForm1::Setting1Click() {
-    if (!Form2) return;
-    Form2->show();
-    Form2->raise();
-    Form2->activateWindow();
+    if (Form2) DialogWindow::Present(Form2, platform_);
 }
 
 void TForm1::SettingFiles1Click() {

@@ -102,6 +102,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -111,7 +112,10 @@ private:
     void BuildMenu();
     void LayoutHeader();
     int HeaderHeight() const;
-    void SetGeometry(const Rect& r);
+    // Places the window; true when that changed its geometry.
+    bool SetGeometry(const Rect& r);
+    // Asks the window system to keep the bar on every workspace.
+    void StayOnAllDesktops();
     void SetAlpha(int32_t blend);
     void StartTimer1();
     void StopTimer1();

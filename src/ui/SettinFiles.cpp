@@ -103,9 +103,7 @@ void TForm3::ShowFileList() {
     } catch (const std::exception&) {
         // An enumeration that fails keeps what it listed so far.
     }
-    show();
-    raise();
-    activateWindow();
+    DialogWindow::Present(this, platform_);
 }
 
 std::vector<std::string> TForm3::FileNames() const {

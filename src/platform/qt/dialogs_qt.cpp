@@ -1,11 +1,13 @@
 #include "platform/qt/dialogs_qt.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -30,7 +32,30 @@ void CentreOnScreen(QWidget& w) {
     w.move(r.left, r.top);
 }
 
+// Gives the keyboard back, once a box has closed, to the control that had
+// it when the box opened, with its window active. Window managers need not
+// do it: openbox, for one, gives the focus to no window at all when the
+// window under the box is kept off the task bar, as the editor is.
+class KeepFocus {
+public:
+    KeepFocus()
+        : control_(QApplication::focusWidget()),
+          window_(control_ ? control_->window() : QApplication::activeWindow()) {}
+    ~KeepFocus() {
+        if (!window_ || !window_->isVisible()) return;
+        if (control_ && control_->isVisible() && control_->window() == window_)
+            control_->setFocus(Qt::ActiveWindowFocusReason);
+        window_->activateWindow();
+    }
+    KeepFocus(const KeepFocus&) = delete;
+    KeepFocus& operator=(const KeepFocus&) = delete;
+
+private:
+    QPointer<QWidget> control_, window_;
+};
+
 int RunBox(QMessageBox& box) {
+    const KeepFocus focus;
     CentreOnScreen(box);
     return box.exec();
 }
@@ -79,11 +104,13 @@ std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& capti
     column->addWidget(edit);
     column->addWidget(buttons);
     CentreOnScreen(dialog);
+    const KeepFocus focus;
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return edit->text();
 }
 
 std::optional<QColor> QtDialogs::ChooseColor(QWidget* parent, const QColor& preset) {
+    const KeepFocus focus;
     const QColor c = QColorDialog::getColor(preset, parent);
     if (!c.isValid()) return std::nullopt;
     return c;
@@ -100,6 +127,7 @@ std::optional<QString> QtDialogs::OpenFile(QWidget* parent, const QString& filte
                        ? description
                        : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
+    const KeepFocus focus;
     QFileDialog dialog(parent, QString(), initialDir, qtFilter);
     dialog.setFileMode(QFileDialog::AnyFile);  // the file need not exist
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
