@@ -24,6 +24,7 @@
 #include "platform/linux/shell_linux.h"
 #include "platform/linux/sysstatus_linux.h"
 #include "platform/qt/x11_qt.h"
+#include "platform/qt/x11_workarea.h"
 #endif
 #include "platform/qt/dialogs_qt.h"
 #include "platform/qt/exposestamp.h"
@@ -99,7 +100,9 @@ int main(int argc, char** argv) {
     tw::LinuxFileSystem files;
     tw::LinuxShell shell;
     tw::LinuxSystemStatus status;
-    tw::QtScreen screen;
+    tw::X11WorkArea primaryWorkArea;
+    tw::QtScreen screen(&primaryWorkArea);
+    dialogs.SetScreen(&screen);
     tw::X11Hints hints;
     const tw::Platform platform{profile, files, shell, status, screen, dialogs,
                                 tw::kPosixSeparators, *exeSjis, 10, &hints};

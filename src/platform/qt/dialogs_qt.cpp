@@ -25,10 +25,11 @@ QString ErrorBoxText(const QString& text) {
 
 namespace {
 
-void CentreOnScreen(QWidget& w) {
+void CentreOnScreen(QWidget& w, IScreen* screen) {
     w.adjustSize();
     const QSize outer = w.frameGeometry().size();
-    const Rect r = CentredIn(QtScreen().WorkArea(), outer.width(), outer.height());
+    QtScreen primary;
+    const Rect r = CentredIn((screen ? *screen : primary).WorkArea(), outer.width(), outer.height());
     w.move(r.left, r.top);
 }
 
@@ -54,9 +55,9 @@ private:
     QPointer<QWidget> control_, window_;
 };
 
-int RunBox(QMessageBox& box) {
+int RunBox(QMessageBox& box, IScreen* screen) {
     const KeepFocus focus;
-    CentreOnScreen(box);
+    CentreOnScreen(box, screen);
     return box.exec();
 }
 
@@ -69,18 +70,18 @@ bool QtDialogs::Confirm(QWidget* parent, const QString& text) {
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
-    RunBox(box);
+    RunBox(box, screen_);
     return box.clickedButton() == yes;
 }
 
 void QtDialogs::Information(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, title_, text, QMessageBox::Ok, parent);
-    RunBox(box);
+    RunBox(box, screen_);
 }
 
 void QtDialogs::Error(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Critical, title_, text, QMessageBox::Ok, parent);
-    RunBox(box);
+    RunBox(box, screen_);
 }
 
 std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& caption,
@@ -103,7 +104,7 @@ std::optional<QString> QtDialogs::InputBox(QWidget* parent, const QString& capti
     column->addWidget(label);
     column->addWidget(edit);
     column->addWidget(buttons);
-    CentreOnScreen(dialog);
+    CentreOnScreen(dialog, screen_);
     const KeepFocus focus;
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return edit->text();

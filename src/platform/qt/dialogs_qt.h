@@ -1,6 +1,7 @@
 // Message boxes and dialogs with Qt.
 #pragma once
 
+#include "core/screen.h"
 #include "platform/dialogs.h"
 
 namespace tw {
@@ -9,6 +10,9 @@ class QtDialogs : public IDialogs {
 public:
     // `title` is the application title, the caption of notices and errors.
     explicit QtDialogs(QString title) : title_(std::move(title)) {}
+    // The screen whose work area the boxes stand in the middle of; Qt's
+    // primary screen until set.
+    void SetScreen(IScreen* screen) { screen_ = screen; }
     bool Confirm(QWidget* parent, const QString& text) override;
     void Information(QWidget* parent, const QString& text) override;
     void Error(QWidget* parent, const QString& text) override;
@@ -20,6 +24,7 @@ public:
 
 private:
     QString title_;
+    IScreen* screen_ = nullptr;
 };
 
 }  // namespace tw
