@@ -12,7 +12,7 @@ if(Qt6_FOUND)
   # The X11 hints have no use here: Qt::Tool keeps the bar off the task bar.
   file(GLOB UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.h
        ${CMAKE_SOURCE_DIR}/src/ui/qt/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/qt/*.h)
-  list(FILTER UI_SOURCES EXCLUDE REGEX "/x11_qt\\.(cpp|h)$")
+  list(FILTER UI_SOURCES EXCLUDE REGEX "/x11_[a-z]+\\.(cpp|h)$")
   add_library(tamblewick_ui STATIC ${UI_SOURCES})
   target_link_libraries(tamblewick_ui PUBLIC tamblewick_forms Qt6::Widgets)
 

@@ -3,7 +3,8 @@
 # Quick and silent when everything is there already.
 set -e
 PACKAGES="g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev libglib2.0-dev \
-libgtest-dev libbenchmark-dev fonts-ipafont-gothic desktop-file-utils"
+libgtest-dev libbenchmark-dev fonts-ipafont-gothic desktop-file-utils \
+xvfb openbox xdotool wmctrl x11-utils x11-xserver-utils"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

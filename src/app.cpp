@@ -24,6 +24,7 @@
 #include "platform/linux/shell_linux.h"
 #include "platform/linux/sysstatus_linux.h"
 #include "ui/qt/x11_qt.h"
+#include "ui/qt/x11_workarea.h"
 #endif
 #include "ui/qt/dialogs_qt.h"
 #include "ui/qt/exposestamp.h"
@@ -103,7 +104,9 @@ int main(int argc, char** argv) {
     tw::LinuxFileSystem files;
     tw::LinuxShell shell;
     tw::LinuxSystemStatus status;
-    tw::QtScreen screen;
+    tw::X11WorkArea primaryWorkArea;
+    tw::QtScreen screen(&primaryWorkArea);
+    dialogs.SetScreen(&screen);
     tw::X11Hints hints;
     const tw::Platform platform{profile, files, shell, status, screen, dialogs,
                                 kSeparators, *exeSjis, 10, &hints, title};

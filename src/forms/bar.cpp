@@ -77,6 +77,8 @@ void BarPresenter::LoadSettings() {
     ApplyPlacement();
     // 9. Labels of the fixed menus.
     ApplyFixedCaptions();
+    // A collapse in step 8 has asked already.
+    if (!model_.FStrech) view_.StayOnAllDesktops();
 }
 
 void BarPresenter::ApplyCaptions() {
@@ -120,11 +122,17 @@ int BarPresenter::HeaderHeight() const { return model_.FSysInfo ? view_.HeaderHe
 
 void BarPresenter::Expand1Click() {
     view_.SetGeometry(Collapsed(view_.Geometry(), services_.screen.WorkArea()));
+    view_.StayOnAllDesktops();
 }
 
 void BarPresenter::FormMouseMove() {
-    view_.SetGeometry(Expanded(view_.Geometry(), model_.FShowBottom, model_.FBarSize,
-                               HeaderHeight(), services_.screen.WorkArea()));
+    // Runs on every movement: the window hears of it only when the
+    // placement changes.
+    const Rect expanded = Expanded(view_.Geometry(), model_.FShowBottom, model_.FBarSize,
+                                   HeaderHeight(), services_.screen.WorkArea());
+    if (expanded == view_.Geometry()) return;
+    view_.SetGeometry(expanded);
+    view_.StayOnAllDesktops();
 }
 
 void BarPresenter::Setting1Click() {

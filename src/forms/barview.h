@@ -33,6 +33,9 @@ public:
     // The window: outer geometry, alpha (0..255), client colour (0x00BBGGRR).
     virtual Rect Geometry() const = 0;
     virtual void SetGeometry(const Rect& r) = 0;
+    // Asks the window system to keep the bar on every workspace; a window
+    // manager may drop the wish when the window changes.
+    virtual void StayOnAllDesktops() = 0;
     virtual void SetAlpha(int alpha) = 0;
     virtual void SetColor(uint32_t color) = 0;
     virtual void Close() = 0;

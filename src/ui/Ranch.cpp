@@ -1,11 +1,13 @@
 #include "ui/Ranch.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
 #include <QMenuBar>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "core/barrules.h"
@@ -14,6 +16,7 @@
 #include "ui/keys.h"
 #include "ui/HeaderControl.h"
 #include "ui/SettinFiles.h"
+#include "ui/dialogwindow.h"
 #include "ui/Setting.h"
 #include "ui/formlook.h"
 #include "ui/qtext.h"
@@ -167,7 +170,30 @@ void TForm1::BuildMenu() {
 
 void TForm1::LoadSettings(QObject*) { presenter_.LoadSettings(); }
 
+void TForm1::StayOnAllDesktops() {
+    if (platform_.hints) platform_.hints->ShowOnAllDesktops(this);
+}
+
+void TForm1::showEvent(QShowEvent* e) {
+    QMainWindow::showEvent(e);
+    if (e->spontaneous()) return;
+    // Once before the window is mapped, for the window manager to read as
+    // it maps it, and once after, as a request to the window manager.
+    StayOnAllDesktops();
+    QMetaObject::invokeMethod(this, &TForm1::StayOnAllDesktops, Qt::QueuedConnection);
+}
+
 bool TForm1::eventFilter(QObject* watched, QEvent* e) {
+    // The menu bar keeps the keyboard once Alt or a click gave it: Escape
+    // there is the bar's Escape. An open menu takes its own Escape (it has
+    // the keyboard then) and closes.
+    if (watched == MainMenu1 && e->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape &&
+        !QApplication::activePopupWidget()) {
+        auto* k = static_cast<QKeyEvent*>(e);
+        FormKeyDown(k->key(), k->modifiers());
+        return true;
+    }
     switch (e->type()) {
     case QEvent::MouseMove:
     case QEvent::HoverMove:

@@ -107,6 +107,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
     void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
@@ -123,6 +124,7 @@ private:
     void SetFixedCaptions(const FixedCaptions& captions) override;
     void SetExpandVisible(bool visible) override;
     void SetGeometry(const Rect& r) override;
+    void StayOnAllDesktops() override;
     void SetAlpha(int alpha) override;
     void SetColor(uint32_t color) override;
     void Close() override { close(); }

@@ -43,7 +43,9 @@ Rect TForm1::Geometry() const {
     return {g.x(), g.y(), g.width(), g.height()};
 }
 
-void TForm1::SetGeometry(const Rect& r) { setGeometry(r.left, r.top, r.width, r.height); }
+void TForm1::SetGeometry(const Rect& r) {
+    if (r != Geometry()) setGeometry(r.left, r.top, r.width, r.height);
+}
 
 void TForm1::SetAlpha(int alpha) { setWindowOpacity(alpha / 255.0); }
 

@@ -93,9 +93,7 @@ void TForm3::SetEntries(const std::vector<std::string>& sjisNames) {
 }
 
 void TForm3::ShowInFront() {
-    show();
-    raise();
-    activateWindow();
+    DialogWindow::Present(this, platform_);
 }
 
 int TForm3::SelectedIndex() const {

@@ -55,11 +55,7 @@ void TForm2::showEvent(QShowEvent* e) {
     presenter_.FormShow();
 }
 
-void TForm2::ShowInFront() {
-    show();
-    raise();
-    activateWindow();
-}
+void TForm2::ShowInFront() { DialogWindow::Present(this, platform_); }
 
 // ---------------------------------------------------------------------------
 // Events

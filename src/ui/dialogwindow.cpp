@@ -44,9 +44,19 @@ void DialogWindow::Place() {
     window_->move(r.left, r.top);
 }
 
+void DialogWindow::Present(QWidget* window, const Platform& platform) {
+    if (window->isVisible() && platform.hints) platform.hints->ShowOnCurrentDesktop(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 bool DialogWindow::eventFilter(QObject* watched, QEvent* e) {
     if (watched != window_) return false;
     if (e->type() == QEvent::Show) {
+        // Before the window is mapped: a window manager would otherwise
+        // take it back to the workspace it was last shown on.
+        if (IWindowHints* hints = platform_.hints) hints->ShowOnCurrentDesktop(window_);
         if (!placed_) {
             placed_ = true;
             Place();

@@ -1,6 +1,7 @@
 // What the editor and the chooser share as windows of their own: a dialog
 // to screen readers, no task-bar or pager entry, and a designed size that
-// includes the window manager's frame.
+// includes the window manager's frame; they open on the workspace the user
+// is on.
 #pragma once
 
 #include <QObject>
@@ -19,6 +20,10 @@ public:
     // shown, and asks the platform's hints to keep it off the task bar every
     // time it is shown.
     DialogWindow(QWidget* window, QSize outer, const Platform& platform);
+
+    // Shows the window, or brings it to the workspace the user is on when
+    // it is shown already, in front and active.
+    static void Present(QWidget* window, const Platform& platform);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* e) override;

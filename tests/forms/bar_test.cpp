@@ -76,6 +76,25 @@ TEST(BarForm, PlacementCollapseAndExpansionOnAMoveButNotOnAKey) {
     EXPECT_EQ(r.barView.geometry, (Rect{0, 545, 800, 25}));
 }
 
+TEST(BarForm, TheBarAsksForEveryWorkspaceAfterEachLoadCollapseAndExpansion) {
+    Rig r;
+    r.Put("/app/Sample.ini", "[Window]\nStrech=1\n");
+    r.Start();
+    EXPECT_EQ(r.barView.stayRequests, 1) << "the collapse of the load";
+    r.bar->FormMouseMove();
+    EXPECT_EQ(r.barView.stayRequests, 2) << "expanded";
+    const std::size_t placements = r.barView.geometries.size();
+    r.bar->FormMouseMove();
+    r.bar->FormMouseMove();
+    EXPECT_EQ(r.barView.stayRequests, 2) << "moves over an expanded bar change nothing";
+    EXPECT_EQ(r.barView.geometries.size(), placements);
+    r.bar->Expand1Click();
+    EXPECT_EQ(r.barView.stayRequests, 3) << "collapsed";
+    r.Put("/app/Sample.ini", "[Window]\n");
+    r.bar->LoadSettings();
+    EXPECT_EQ(r.barView.stayRequests, 4) << "loaded";
+}
+
 TEST(BarForm, HeaderLayoutTimerAndTexts) {
     Rig r;
     r.status.hasD = true;

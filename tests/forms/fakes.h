@@ -205,6 +205,8 @@ struct FakeBarView : IBarView {
         geometry = r;
         geometries.push_back(r);
     }
+    int stayRequests = 0;  // asks to stay on every workspace
+    void StayOnAllDesktops() override { ++stayRequests; }
     void SetAlpha(int a) override { alpha = a; }
     void SetColor(uint32_t c) override { color = c; }
     void Close() override { closed = true; }

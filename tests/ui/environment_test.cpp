@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +114,31 @@ TEST(Environment, TheEditorAndTheChooserReachScreenReadersAsDialogs) {
     EXPECT_NE(QAccessible::queryAccessibleInterface(&bar)->role(), QAccessible::Dialog);
     chooser.ShowFileList();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(chooser.ListBox1)->role(), QAccessible::List);
+}
+
+TEST(Environment, TheEditorAndTheChooserOpenOnTheWorkspaceTheUserIsOn) {
+    test::TestRig rig;
+    TForm1 bar(rig.MakePlatform());
+    TForm2 editor(bar, rig.MakePlatform());
+    TForm3 chooser(bar, rig.MakePlatform());
+    bar.SetForms(&editor, &chooser);
+    auto& asked = rig.hints.current;
+    // Every opening asks, before the window is mapped; opening a window
+    // that is open already brings it over too. The bar never asks: it is on
+    // every workspace.
+    bar.Setting1Click();
+    EXPECT_EQ(asked, (std::vector<QWidget*>{&editor}));
+    bar.Setting1Click();
+    EXPECT_EQ(asked, (std::vector<QWidget*>{&editor, &editor}));
+    EXPECT_TRUE(editor.isVisible());
+    bar.SettingFiles1Click();
+    bar.SettingFiles1Click();
+    EXPECT_EQ(asked, (std::vector<QWidget*>{&editor, &editor, &chooser, &chooser}));
+    editor.hide();
+    bar.Setting1Click();
+    EXPECT_EQ(asked.size(), 5u);
+    EXPECT_EQ(asked.back(), &editor);
+    EXPECT_EQ(std::count(rig.hints.everywhere.begin(), rig.hints.everywhere.end(), &editor), 0);
 }
 
 }  // namespace

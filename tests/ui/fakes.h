@@ -28,10 +28,13 @@ struct FakeShell : IShell {
     }
 };
 
-// Records the windows that asked to stay off the task bar.
+// Records the windows that asked to stay off the task bar, to be on every
+// workspace or on the current one.
 struct FakeHints : IWindowHints {
-    std::vector<QWidget*> skipped;
+    std::vector<QWidget*> skipped, everywhere, current;
     void SkipTaskbar(QWidget* w) override { skipped.push_back(w); }
+    void ShowOnAllDesktops(QWidget* w) override { everywhere.push_back(w); }
+    void ShowOnCurrentDesktop(QWidget* w) override { current.push_back(w); }
 };
 
 // A screen of 1024 x 768 with a task bar 30 pixels high at the bottom.

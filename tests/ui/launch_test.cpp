@@ -1,6 +1,8 @@
+#include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
 
 #include <gtest/gtest.h>
 
@@ -103,6 +105,63 @@ TEST(Launch, ExitAsksAndEscapeClosesAtOnce) {
     QCoreApplication::sendEvent(&bar, &esc);
     EXPECT_EQ(closed, 2);
     EXPECT_EQ(rig.dialogs.Texts("confirm").size(), 3u);  // Escape asks nothing
+}
+
+}  // namespace
+}  // namespace tw
+
+namespace tw {
+namespace {
+
+// Alt pressed and released on its own, as the window system delivers it.
+void TapAlt(QWidget* target) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+    QCoreApplication::sendEvent(target, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &release);
+}
+
+bool SendEscape(QWidget* target) {
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    return QCoreApplication::sendEvent(target, &esc);
+}
+
+TEST(Launch, EscapeClosesTheBarWhenItsMenuBarHasTheFocusButFirstClosesAnOpenMenu) {
+    TestRig rig;
+    rig.WriteFile("Sample.ini", "[GroupName]\nSection1=Tools\n[Group1]\nItem11=Shell\n");
+    TForm1 bar(rig.MakePlatform());
+    int closed = 0;
+    QObject::connect(&bar, &TForm1::closed, [&] { ++closed; });
+    bar.show();
+    bar.activateWindow();
+    QCoreApplication::processEvents();
+
+    // Alt alone gives the menu bar the keyboard; Escape then still closes.
+    TapAlt(&bar);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), bar.MainMenu1);
+    SendEscape(bar.MainMenu1);
+    EXPECT_EQ(closed, 1);
+
+    // A second Escape after Alt, and Escape with a menu bar that kept the
+    // focus from before.
+    bar.show();
+    bar.MainMenu1->setFocus();
+    SendEscape(bar.MainMenu1);
+    EXPECT_EQ(closed, 2);
+
+    // An open menu takes the Escape for itself and closes; the bar stays.
+    bar.show();
+    bar.Groups[1]->popup(QPoint(0, 20));
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(bar.Groups[1]->isVisible());
+    SendEscape(bar.Groups[1]);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(bar.Groups[1]->isVisible());
+    EXPECT_EQ(closed, 2);
+    // The menu bar still highlights nothing open: the next Escape closes.
+    SendEscape(bar.MainMenu1);
+    EXPECT_EQ(closed, 3);
 }
 
 }  // namespace

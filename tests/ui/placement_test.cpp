@@ -3,6 +3,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "fakes.h"
@@ -84,6 +86,50 @@ TEST(Placement, TheAlphaAndColourReachTheWindow) {
     EXPECT_EQ(bar.AlphaBlendValue(), 76);
     EXPECT_NEAR(bar.windowOpacity(), 76 / 255.0, 0.01);
     EXPECT_EQ(bar.centralWidget()->palette().color(QPalette::Window), QColor(255, 0, 0));
+}
+
+}  // namespace
+}  // namespace tw
+
+namespace tw {
+namespace {
+
+TEST(Placement, TheBarAsksForEveryWorkspaceAfterEachChangeButNotOnIdleMoves) {
+    TestRig rig;
+    rig.WriteFile("Sample.ini", "[Window]\nStrech=1\n");
+    TForm1 bar(rig.MakePlatform());
+    auto& asked = rig.hints.everywhere;
+    const auto count = [&] { return std::count(asked.begin(), asked.end(), &bar); };
+    // Before the window exists there is nothing to ask for; showing it asks
+    // once before it is mapped and once after.
+    asked.clear();
+    bar.show();
+    EXPECT_EQ(count(), 1);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(count(), 2);
+    EXPECT_EQ(asked.size(), 2u);
+
+    bar.LoadSettings();  // collapses in stretch mode
+    EXPECT_EQ(count(), 3);
+    MoveMouseOver(bar.MainMenu1);  // expands
+    EXPECT_EQ(count(), 4);
+    MoveMouseOver(bar.MainMenu1);  // already expanded: nothing changes, nothing is asked
+    MoveMouseOver(bar.centralWidget());
+    EXPECT_EQ(count(), 4);
+    rig.screen.workArea = {0, 0, 800, 570};
+    MoveMouseOver(bar.centralWidget());  // the work area changed: placed and asked again
+    EXPECT_EQ(count(), 5);
+    bar.Expand1->trigger();  // collapse
+    EXPECT_EQ(count(), 6);
+    bar.Expand1->trigger();  // the same geometry again, asked all the same
+    EXPECT_EQ(count(), 7);
+    bar.hide();
+    bar.show();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(count(), 9);
+    rig.WriteFile("Sample.ini", "[Window]\n");
+    bar.LoadSettings();  // no collapse: the load asks for itself
+    EXPECT_EQ(count(), 10);
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #include "ui/qt/dialogs_qt.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -20,15 +22,39 @@ namespace {
 QWidget* Parent(WindowHandle owner) { return static_cast<QWidget*>(const_cast<void*>(owner)); }
 QString Q(const std::string& utf8) { return QString::fromStdString(utf8); }
 
-void CentreOnScreen(QWidget& w) {
+void CentreOnScreen(QWidget& w, IScreen* screen) {
     w.adjustSize();
     const QSize outer = w.frameGeometry().size();
-    const Rect r = CentredIn(QtScreen().WorkArea(), outer.width(), outer.height());
+    QtScreen primary;
+    const Rect r = CentredIn((screen ? *screen : primary).WorkArea(), outer.width(), outer.height());
     w.move(r.left, r.top);
 }
 
-int RunBox(QMessageBox& box) {
-    CentreOnScreen(box);
+// Gives the keyboard back, once a box has closed, to the control that had
+// it when the box opened, with its window active. Window managers need not
+// do it: openbox, for one, gives the focus to no window at all when the
+// window under the box is kept off the task bar, as the editor is.
+class KeepFocus {
+public:
+    KeepFocus()
+        : control_(QApplication::focusWidget()),
+          window_(control_ ? control_->window() : QApplication::activeWindow()) {}
+    ~KeepFocus() {
+        if (!window_ || !window_->isVisible()) return;
+        if (control_ && control_->isVisible() && control_->window() == window_)
+            control_->setFocus(Qt::ActiveWindowFocusReason);
+        window_->activateWindow();
+    }
+    KeepFocus(const KeepFocus&) = delete;
+    KeepFocus& operator=(const KeepFocus&) = delete;
+
+private:
+    QPointer<QWidget> control_, window_;
+};
+
+int RunBox(QMessageBox& box, IScreen* screen) {
+    const KeepFocus focus;
+    CentreOnScreen(box, screen);
     return box.exec();
 }
 
@@ -41,18 +67,18 @@ bool QtDialogs::Confirm(WindowHandle owner, const std::string& text) {
     QPushButton* no = box.addButton(QStringLiteral("いいえ(&N)"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no);
-    RunBox(box);
+    RunBox(box, screen_);
     return box.clickedButton() == yes;
 }
 
 void QtDialogs::Information(WindowHandle owner, const std::string& text) {
     QMessageBox box(QMessageBox::NoIcon, title_, Q(text), QMessageBox::Ok, Parent(owner));
-    RunBox(box);
+    RunBox(box, screen_);
 }
 
 void QtDialogs::Error(WindowHandle owner, const std::string& text) {
     QMessageBox box(QMessageBox::Critical, title_, Q(text), QMessageBox::Ok, Parent(owner));
-    RunBox(box);
+    RunBox(box, screen_);
 }
 
 std::optional<std::string> QtDialogs::InputBox(WindowHandle owner, const std::string& captionUtf8,
@@ -77,12 +103,14 @@ std::optional<std::string> QtDialogs::InputBox(WindowHandle owner, const std::st
     column->addWidget(label);
     column->addWidget(edit);
     column->addWidget(buttons);
-    CentreOnScreen(dialog);
+    CentreOnScreen(dialog, screen_);
+    const KeepFocus focus;
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return edit->text().toStdString();
 }
 
 std::optional<uint32_t> QtDialogs::ChooseColor(WindowHandle owner, uint32_t preset) {
+    const KeepFocus focus;
     const QColor c = QColorDialog::getColor(ToQColor(preset), Parent(owner));
     if (!c.isValid()) return std::nullopt;
     return FromQColor(c);
@@ -100,6 +128,7 @@ std::optional<std::string> QtDialogs::OpenFile(WindowHandle owner, const std::st
                        ? description
                        : description + QStringLiteral(" (") + pattern + QLatin1Char(')');
     }
+    const KeepFocus focus;
     QFileDialog dialog(Parent(owner), QString(), initialDir, qtFilter);
     dialog.setFileMode(QFileDialog::AnyFile);  // the file need not exist
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

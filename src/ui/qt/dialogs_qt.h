@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include "core/screen.h"
 #include "forms/dialogs.h"
 
 namespace tw {
@@ -12,6 +13,9 @@ class QtDialogs : public IDialogs {
 public:
     // `title` is the application title, the caption of notices and errors.
     explicit QtDialogs(QString title) : title_(std::move(title)) {}
+    // The screen whose work area the boxes stand in the middle of; Qt's
+    // primary screen until set.
+    void SetScreen(IScreen* screen) { screen_ = screen; }
     bool Confirm(WindowHandle owner, const std::string& text) override;
     void Information(WindowHandle owner, const std::string& text) override;
     void Error(WindowHandle owner, const std::string& text) override;
@@ -23,6 +27,7 @@ public:
 
 private:
     QString title_;
+    IScreen* screen_ = nullptr;
 };
 
 }  // namespace tw

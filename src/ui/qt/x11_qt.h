@@ -5,18 +5,26 @@
 
 #include "ui/qt/platform.h"
 
+struct xcb_connection_t;
+
 namespace tw {
 
 // The hints on X11; nothing on other platforms.
 class X11Hints : public IWindowHints {
 public:
     void SkipTaskbar(QWidget* window) override;
+    void ShowOnAllDesktops(QWidget* window) override;
+    void ShowOnCurrentDesktop(QWidget* window) override;
 };
 
 // Asks the window manager to leave a shown top-level window off the task
 // bar and the pager (_NET_WM_STATE_SKIP_TASKBAR, _NET_WM_STATE_SKIP_PAGER).
 // Does nothing unless the application runs on X11 (the xcb platform).
 void SkipTaskbar(QWidget* window);
+
+// The application's X connection, or null when it does not run on X11 (the
+// offscreen platform may offer the X11 interface without a connection).
+xcb_connection_t* X11Connection();
 
 // The command line for QApplication: `argv` with "-platform xcb" added when
 // the user has chosen no Qt platform (QT_QPA_PLATFORM) and an X display is
