@@ -3,7 +3,7 @@
 # Quick and silent when everything is there already.
 set -e
 PACKAGES="g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev libglib2.0-dev \
-libgtest-dev libbenchmark-dev fonts-ipafont-gothic desktop-file-utils"
+libgtest-dev libbenchmark-dev fonts-ipafont-gothic desktop-file-utils libfuse3-dev fuse3"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then

@@ -14,7 +14,8 @@ void TForm1::LayoutHeader() {
         return;
     }
     HeaderControl1->show();
-    HeaderControl1->SetSectionWidth(2, platform_.status.DriveExists('D') ? 300 : 0);
+    const auto d = platform_.status.LatestDrive('D');
+    HeaderControl1->SetSectionWidth(2, d && d->exists ? 300 : 0);
     HeaderControl1->SetSectionWidth(3, width() - HeaderControl1->SectionWidth(0) -
                                            HeaderControl1->SectionWidth(1) -
                                            HeaderControl1->SectionWidth(2));
@@ -24,18 +25,17 @@ void TForm1::LayoutHeader() {
     HeaderControl1->setFixedHeight(metrics.boundingRect(QStringLiteral("A")).height() + 3);
 }
 
+// The clock is read here; the drives and the memory are the latest figures
+// the service has, so a disk that does not answer never holds the tick up: a
+// drive whose figures are still outstanding keeps its last text.
 void TForm1::Timer1Timer() {
     ISystemStatus& s = platform_.status;
     HeaderControl1->SetSectionText(0, FormatDateTime(s.Now(), separators_));
-    const int64_t totalC = s.DiskTotalBytes('C');
-    const int64_t freeC = s.DiskFreeBytes('C');
-    HeaderControl1->SetSectionText(1, DriveText('C', totalC, freeC, separators_));
-    if (s.DriveExists('D')) {
-        const int64_t totalD = s.DiskTotalBytes('D');
-        const int64_t freeD = s.DiskFreeBytes('D');
-        HeaderControl1->SetSectionText(2, DriveText('D', totalD, freeD, separators_));
-    }
-    HeaderControl1->SetSectionText(3, MemoryText(s.Memory()));
+    if (const auto c = s.LatestDrive('C'))
+        HeaderControl1->SetSectionText(1, DriveText('C', c->total, c->free, separators_));
+    if (const auto d = s.LatestDrive('D'); d && d->exists)
+        HeaderControl1->SetSectionText(2, DriveText('D', d->total, d->free, separators_));
+    if (const auto m = s.LatestMemory()) HeaderControl1->SetSectionText(3, MemoryText(*m));
 }
 
 }  // namespace tw
