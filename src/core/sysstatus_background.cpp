@@ -4,17 +4,19 @@
 #include <functional>
 #include <mutex>
 #include <thread>
+#include <utility>
+#include <vector>
 
 namespace tw {
 
-// One figure, read on a thread of its own.
-template <class T>
+// The worker: reads the memory, then each drive in turn, publishing each
+// figure as soon as it has it.
 class BackgroundSystemStatus::Worker {
 public:
-    using Query = std::function<std::optional<T>()>;
-
-    explicit Worker(Query query) : state_(std::make_shared<State>()) {
-        state_->query = std::move(query);
+    Worker(std::shared_ptr<ISystemStatus> inner, std::string_view drives)
+        : state_(std::make_shared<State>()) {
+        state_->inner = std::move(inner);
+        for (const char d : drives) state_->drives.push_back({d, std::nullopt});
         state_->asked = true;  // the first reading
         thread_ = std::thread(Run, state_);
     }
@@ -28,7 +30,8 @@ public:
         }
         state_->wake.notify_one();
         // A worker that is reading may wait on its file system for ever; it
-        // holds the state and the query, so it may finish after this object.
+        // holds the state and the service it reads, so it may finish after
+        // this object.
         if (busy) thread_.detach();
         else thread_.join();
     }
@@ -37,16 +40,14 @@ public:
     Worker& operator=(const Worker&) = delete;
 
     // The last figures that arrived; asks for fresh ones.
-    std::optional<T> Latest() {
-        std::optional<T> latest;
+    template <class F>
+    auto Latest(F pick) {
         bool wake = false;
-        {
-            const std::lock_guard lock(state_->mutex);
-            latest = state_->latest;
-            if (!state_->asked) {
-                state_->asked = true;
-                wake = !state_->busy;  // a busy worker looks again when done
-            }
+        const std::unique_lock lock(state_->mutex);
+        auto latest = pick(*state_);
+        if (!state_->asked) {
+            state_->asked = true;
+            wake = !state_->busy;  // a busy worker looks again when done
         }
         if (wake) state_->wake.notify_one();
         return latest;
@@ -54,21 +55,47 @@ public:
 
     bool AwaitFirst(std::chrono::steady_clock::time_point deadline) {
         std::unique_lock lock(state_->mutex);
-        return state_->arrived.wait_until(lock, deadline,
-                                          [&] { return state_->latest.has_value(); });
+        return state_->arrived.wait_until(lock, deadline, [&] {
+            if (!state_->memory) return false;
+            for (const auto& d : state_->drives)
+                if (!d.second) return false;
+            return true;
+        });
     }
 
-private:
     struct State {
         std::mutex mutex;
         std::condition_variable wake;     // the worker waits here to be asked
-        std::condition_variable arrived;  // callers wait here for figures
-        Query query;
-        std::optional<T> latest;
+        std::condition_variable arrived;  // callers wait here for the first figures
+        std::shared_ptr<ISystemStatus> inner;
+        std::vector<std::pair<char, std::optional<DriveSpace>>> drives;
+        std::optional<MemoryStatus> memory;
         bool asked = false;
         bool busy = false;
         bool stop = false;
     };
+
+private:
+    // Reads one figure with the lock released; false when told to stop.
+    template <class T, class Read>
+    static bool Refresh(State& s, std::unique_lock<std::mutex>& lock, std::optional<T>& slot,
+                        Read read) {
+        if (s.stop) return false;
+        const bool first = !slot;
+        lock.unlock();
+        std::optional<T> figures;
+        try {
+            figures = read(*s.inner);
+        } catch (...) {
+            // No figures this time; the last ones stay.
+        }
+        lock.lock();
+        if (figures) {
+            slot = std::move(figures);
+            if (first) s.arrived.notify_all();
+        }
+        return true;
+    }
 
     static void Run(std::shared_ptr<State> s) {
         std::unique_lock lock(s->mutex);
@@ -77,19 +104,13 @@ private:
             if (s->stop) return;
             s->asked = false;
             s->busy = true;
-            lock.unlock();
-            std::optional<T> figures;
-            try {
-                figures = s->query();
-            } catch (...) {
-                // No figures this time; the last ones stay.
+            bool going = Refresh(*s, lock, s->memory, [](ISystemStatus& i) { return i.LatestMemory(); });
+            for (std::size_t n = 0; going && n < s->drives.size(); ++n) {
+                const char drive = s->drives[n].first;
+                going = Refresh(*s, lock, s->drives[n].second,
+                                [drive](ISystemStatus& i) { return i.LatestDrive(drive); });
             }
-            lock.lock();
             s->busy = false;
-            if (figures) {
-                s->latest = std::move(figures);
-                s->arrived.notify_all();
-            }
         }
     }
 
@@ -99,20 +120,12 @@ private:
 
 BackgroundSystemStatus::BackgroundSystemStatus(std::shared_ptr<ISystemStatus> inner,
                                                std::string_view drives)
-    : inner_(std::move(inner)) {
-    for (const char drive : drives)
-        drives_.emplace_back(drive, std::make_unique<Worker<DriveSpace>>(
-                                        [inner = inner_, drive] { return inner->LatestDrive(drive); }));
-    memory_ = std::make_unique<Worker<MemoryStatus>>([inner = inner_] { return inner->LatestMemory(); });
-}
+    : inner_(inner), worker_(std::make_unique<Worker>(std::move(inner), drives)) {}
 
 BackgroundSystemStatus::~BackgroundSystemStatus() = default;
 
 bool BackgroundSystemStatus::AwaitFirstFigures(std::chrono::milliseconds timeout) {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    bool all = memory_->AwaitFirst(deadline);
-    for (auto& [drive, worker] : drives_) all = worker->AwaitFirst(deadline) && all;
-    return all;
+    return worker_->AwaitFirst(std::chrono::steady_clock::now() + timeout);
 }
 
 int64_t BackgroundSystemStatus::DiskTotalBytes(char drive) { return inner_->DiskTotalBytes(drive); }
@@ -123,11 +136,15 @@ LocalTime BackgroundSystemStatus::Now() { return inner_->Now(); }
 Separators BackgroundSystemStatus::ReadSeparators() { return inner_->ReadSeparators(); }
 
 std::optional<DriveSpace> BackgroundSystemStatus::LatestDrive(char drive) {
-    for (auto& [d, worker] : drives_)
-        if (d == drive) return worker->Latest();
-    return std::nullopt;
+    return worker_->Latest([drive](const Worker::State& s) -> std::optional<DriveSpace> {
+        for (const auto& [d, figures] : s.drives)
+            if (d == drive) return figures;
+        return std::nullopt;
+    });
 }
 
-std::optional<MemoryStatus> BackgroundSystemStatus::LatestMemory() { return memory_->Latest(); }
+std::optional<MemoryStatus> BackgroundSystemStatus::LatestMemory() {
+    return worker_->Latest([](const Worker::State& s) { return s.memory; });
+}
 
 }  // namespace tw

@@ -4,32 +4,32 @@
 #include <chrono>
 #include <memory>
 #include <string_view>
-#include <utility>
-#include <vector>
 
 #include "core/sysstatus.h"
 
 namespace tw {
 
-// Wraps another service. Each drive named at construction and the memory
-// are read by a worker thread of their own, so a file system that does not
-// answer (a FUSE mount that hangs, a hard NFS mount that is gone) holds up
-// its own drive's figures and nothing else. Asking for the latest figures
-// wakes that worker for a fresh reading and returns at once with the last
-// figures that have arrived. A worker reads once per wake-up and sleeps while
-// nobody asks: asked on every tick, it refreshes at the tick's pace; asked
-// again while it is still reading, it reads once more when done. Each worker
-// reads once at construction.
+// Wraps another service. The drives named at construction and the memory
+// are read by a worker thread, so a file system that does not answer (a
+// FUSE mount that hangs, a hard NFS mount that is gone) holds up the
+// figures and never the caller. Asking for the latest figures wakes the
+// worker for a fresh round and returns at once with the last figures that
+// have arrived; while one is outstanding, the others keep theirs as well.
+// A round reads the memory, then each drive in order, and publishes each
+// figure as soon as it has it. The worker reads one round per wake-up and
+// sleeps while nobody asks: asked on every tick, it refreshes at the tick's
+// pace; asked again while it is still reading, it reads once more when
+// done. It reads a first round at construction.
 //
 // The clock, the separators and the direct queries (DiskTotalBytes and the
 // like) go to the wrapped service on the caller's thread, so the wrapped
-// service is used from several threads at once.
+// service is used from two threads at once.
 class BackgroundSystemStatus : public ISystemStatus {
 public:
     explicit BackgroundSystemStatus(std::shared_ptr<ISystemStatus> inner,
                                     std::string_view drives = "CD");
-    // Stops the workers. A worker still waiting on its file system is left
-    // to end on its own when the answer comes: it keeps what it uses alive.
+    // Stops the worker. One still waiting on its file system is left to end
+    // on its own when the answer comes: it keeps what it uses alive.
     ~BackgroundSystemStatus() override;
     BackgroundSystemStatus(const BackgroundSystemStatus&) = delete;
     BackgroundSystemStatus& operator=(const BackgroundSystemStatus&) = delete;
@@ -51,12 +51,10 @@ public:
     std::optional<MemoryStatus> LatestMemory() override;
 
 private:
-    template <class T>
     class Worker;
 
     std::shared_ptr<ISystemStatus> inner_;
-    std::vector<std::pair<char, std::unique_ptr<Worker<DriveSpace>>>> drives_;
-    std::unique_ptr<Worker<MemoryStatus>> memory_;
+    std::unique_ptr<Worker> worker_;
 };
 
 }  // namespace tw

@@ -324,7 +324,7 @@ TEST(Header, TicksGoOnWhileTheHomeFileSystemStalls) {
                    int(std::chrono::duration_cast<std::chrono::microseconds>(longest).count()));
     EXPECT_LT(longest, 50ms);
     EXPECT_GT(ticks, 50);
-    EXPECT_EQ(Text(bar, 2), "");
+    if (Clock::now() < stall + 3000ms) EXPECT_EQ(Text(bar, 2), "");  // still stalled
     EXPECT_FALSE(Text(bar, 1).empty());
     // When the stall is over, D: shows what the file system answered.
     const std::string d = DriveText('D', 734003200, 524288, real->ReadSeparators());
