@@ -42,14 +42,14 @@ public:
     // The last figures that arrived; asks for fresh ones.
     template <class F>
     auto Latest(F pick) {
-        bool wake = false;
         const std::unique_lock lock(state_->mutex);
         auto latest = pick(*state_);
-        if (!state_->asked) {
+        // A round under way answers the ask: the figures of one tick, asked
+        // one after the other, make one round.
+        if (!state_->asked && !state_->busy) {
             state_->asked = true;
-            wake = !state_->busy;  // a busy worker looks again when done
+            state_->wake.notify_one();
         }
-        if (wake) state_->wake.notify_one();
         return latest;
     }
 

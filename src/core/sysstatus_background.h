@@ -18,8 +18,8 @@ namespace tw {
 // A round reads the memory, then each drive in order, and publishes each
 // figure as soon as it has it. The worker reads one round per wake-up and
 // sleeps while nobody asks: asked on every tick, it refreshes at the tick's
-// pace; asked again while it is still reading, it reads once more when
-// done. It reads a first round at construction.
+// pace; an ask that comes while a round is under way is answered by that
+// round. It reads a first round at construction.
 //
 // The clock, the separators and the direct queries (DiskTotalBytes and the
 // like) go to the wrapped service on the caller's thread, so the wrapped
