@@ -46,7 +46,7 @@ if(CMAKE_CROSSCOMPILING)
 endif()
 
 # The core's tests that need nothing of Linux.
-set(PORTABLE_CORE_TESTS barrules codec inifile sysformat text fuzz_corpus)
+set(PORTABLE_CORE_TESTS barrules codec inifile sysstatus_background sysformat text fuzz_corpus)
 list(TRANSFORM PORTABLE_CORE_TESTS PREPEND ${CMAKE_SOURCE_DIR}/tests/core/)
 list(TRANSFORM PORTABLE_CORE_TESTS APPEND _test.cpp)
 add_executable(core_tests ${PORTABLE_CORE_TESTS})

@@ -3,7 +3,7 @@
 # Quick and silent when everything is there already.
 set -e
 PACKAGES="g++ make cmake pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev libxcb1-dev libglib2.0-dev \
-libgtest-dev libbenchmark-dev fonts-ipafont-gothic desktop-file-utils \
+libgtest-dev libbenchmark-dev fonts-ipafont-gothic desktop-file-utils libfuse3-dev fuse3 \
 xvfb openbox xdotool wmctrl x11-utils x11-xserver-utils"
 missing=""
 for p in $PACKAGES; do

@@ -89,6 +89,8 @@ do_install() {
     # install(1) replaces the file rather than writing into it, so a running
     # bar keeps its old executable until it restarts.
     install -m 755 "$EXE" "$PROGRAM"
+    # The program that starts desktop entries for the bar, built beside it.
+    install -m 755 "$(dirname "$EXE")/tamblewick-entry" "$APPDIR/tamblewick-entry"
     help_files | while IFS= read -r f; do
         install -m 644 "$f" "$APPDIR/"
     done
@@ -117,7 +119,7 @@ do_no_autostart() {
 }
 
 do_uninstall() {
-    rm -f "$PROGRAM" "$APPDIR/TAMBLEWICKHELP.html" "$APPDIR"/TAMBLEWICKHELP-*.png \
+    rm -f "$PROGRAM" "$APPDIR/tamblewick-entry" "$APPDIR/TAMBLEWICKHELP.html" "$APPDIR"/TAMBLEWICKHELP-*.png \
         "$ENTRY" "$ICON" "$AUTOSTART"
     # The link only when it is ours.
     if [ -L "$LINK" ] && [ "$(readlink "$LINK")" = "$PROGRAM" ]; then

@@ -4,11 +4,14 @@
 #include <QMessageBox>
 #include <QWindow>
 
+#include <chrono>
 #include <climits>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "core/barrules.h"
+#include "core/sysstatus_background.h"
 #include "core/text.h"
 #ifdef _WIN32
 #include "platform/win/filesystem_win.h"
@@ -95,7 +98,7 @@ int main(int argc, char** argv) {
         auto* bar = const_cast<tw::TForm1*>(static_cast<const tw::TForm1*>(owner));
         return reinterpret_cast<void*>(bar->winId());
     });
-    tw::WinSystemStatus status;
+    tw::BackgroundSystemStatus status(std::make_shared<tw::WinSystemStatus>());
     tw::QtScreen screen;
     const tw::Platform platform{profile, files, shell, status, screen, dialogs,
                                 kSeparators, *exeSjis, 10, nullptr, title};
@@ -103,7 +106,7 @@ int main(int argc, char** argv) {
     tw::LinuxProfile profile;
     tw::LinuxFileSystem files;
     tw::LinuxShell shell;
-    tw::LinuxSystemStatus status;
+    tw::BackgroundSystemStatus status(std::make_shared<tw::LinuxSystemStatus>());
     tw::X11WorkArea primaryWorkArea;
     tw::QtScreen screen(&primaryWorkArea);
     dialogs.SetScreen(&screen);
@@ -112,6 +115,9 @@ int main(int argc, char** argv) {
                                 kSeparators, *exeSjis, 10, &hints, title};
 #endif
 
+    // The header's layout at the first load wants to know whether D: is
+    // there; a disk that does not answer within this time is taken as absent.
+    status.AwaitFirstFigures(std::chrono::milliseconds(250));
     tw::TForm1 form1(platform);
     tw::TForm2 form2(form1, platform);
     tw::TForm3 form3(form1, platform);

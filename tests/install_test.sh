@@ -47,6 +47,8 @@ valid() {
 run install
 check "the executable is not installed as an executable in $APPDIR" test -x "$PROGRAM"
 same "$PROGRAM" "$EXE" "the installed executable is not the built one"
+same "$APPDIR/tamblewick-entry" "$(dirname "$EXE")/tamblewick-entry" \
+    "the desktop entry starter is not installed beside the executable"
 same "$APPDIR/Sample.ini" "$SOURCE/Sample.ini" "the shipped Sample.ini is not installed"
 same "$HELP" "$SOURCE/docs/TAMBLEWICKHELP.html" "the help document is not installed"
 for png in "$SOURCE"/docs/TAMBLEWICKHELP-*.png; do
@@ -74,6 +76,7 @@ cp -p "$APPDIR"/*.ini "$ROOT/kept/"
 echo "an older help document" >"$HELP"
 cp "$EXE" "$ROOT/newer"
 echo "a newer build" >>"$ROOT/newer"
+cp "$(dirname "$EXE")/tamblewick-entry" "$ROOT/tamblewick-entry"
 run install "$ROOT/newer"
 same "$PROGRAM" "$ROOT/newer" "a second install did not upgrade the executable"
 same "$HELP" "$SOURCE/docs/TAMBLEWICKHELP.html" "a second install did not upgrade the help document"

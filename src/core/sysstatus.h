@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 namespace tw {
 
@@ -12,6 +13,14 @@ struct LocalTime {
 struct MemoryStatus {
     uint64_t totalPhys = 0;  // bytes
     uint64_t availPhys = 0;  // bytes
+};
+
+// One drive's figures as the header shows them: the sizes are asked for only
+// when the drive exists, and are -1 otherwise or when the query fails.
+struct DriveSpace {
+    bool exists = false;
+    int64_t total = -1;  // bytes
+    int64_t free = -1;   // bytes
 };
 
 struct Separators {
@@ -33,6 +42,21 @@ public:
     virtual LocalTime Now() = 0;
     // The user's separators, with "/", ":", "." and "," where one cannot be read.
     virtual Separators ReadSeparators() = 0;
+
+    // The latest figures of a drive and of the memory. A service that asks on
+    // a thread of its own gives the last figures that have arrived, and
+    // nullopt until the first have; this one asks at once: whether the drive
+    // exists, then its total, then its free bytes.
+    virtual std::optional<DriveSpace> LatestDrive(char drive) {
+        DriveSpace d;
+        d.exists = DriveExists(drive);
+        if (d.exists) {
+            d.total = DiskTotalBytes(drive);
+            d.free = DiskFreeBytes(drive);
+        }
+        return d;
+    }
+    virtual std::optional<MemoryStatus> LatestMemory() { return Memory(); }
 };
 
 }  // namespace tw

@@ -1,13 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <future>
 #include <set>
+#include <thread>
 
 #include "core/text.h"
 #include "platform/linux/shell_linux.h"
@@ -114,6 +118,7 @@ TEST(LinuxShellLaunch, StartsDetachedInTheRightFolderWithNoStrayDescriptors) {
 struct Recording : Sandbox {
     std::vector<LaunchCommand> started;
     std::vector<std::string> entries;
+    std::vector<std::string> entryFolders;
     std::string failing;  // a program that fails to start
     LinuxShell::Options options;
     explicit Recording(std::initializer_list<const char*> tools = {"xdg-open"}) {
@@ -123,8 +128,9 @@ struct Recording : Sandbox {
             started.push_back(c);
             return c.program != failing;
         };
-        options.launchEntry = [this](const std::string& e) {
+        options.launchEntry = [this](const std::string& e, const std::string& folder) {
             entries.push_back(e);
+            entryFolders.push_back(folder);
             return true;
         };
     }
@@ -244,6 +250,8 @@ TEST(LinuxShellDesktopEntries, GoToTheEntryLauncherBeforeAnyOtherRule) {
     EXPECT_EQ(r.Run(Entry(entry, r.Path("apps/"))), "");
     EXPECT_EQ(r.entries, (std::vector<std::string>{r.Path("home/files.desktop"),
                                                     "org.example.Viewer.desktop", entry}));
+    // Each starts in the home folder unless it names its own.
+    EXPECT_EQ(r.entryFolders, std::vector<std::string>(3, r.Path("home")));
     // A folder or a missing file of that name is no entry.
     r.Dir("folder.desktop");
     r.entries.clear();
@@ -288,15 +296,93 @@ TEST(LinuxShellDesktopEntries, StartTheirApplicationWithPathFieldCodesAndTermina
     EXPECT_EQ(r["arg"].front(), "-e");
     EXPECT_NE(std::find(r["arg"].begin(), r["arg"].end(), program), r["arg"].end());
 
+    // Without a Path, in the home folder, not in the bar's own.
+    ASSERT_TRUE(shell.ShellExecute(Entry(entry("nopath", "Exec=" + program + "\n"), work)));
+    r = TakeRecord(out);
+    EXPECT_EQ(r["cwd"], std::vector<std::string>{box.Path("home")});
+
     // Hidden, broken and non-application entries start nothing.
     for (const std::string& body :
          {"Exec=" + program + "\nHidden=true\n", std::string("Name=No Exec\n"),
           "Exec=" + program + "\nTryExec=" + box.Path("missing") + "\n"}) {
-        EXPECT_FALSE(shell.ShellExecute(Entry(entry("bad", body), std::nullopt))) << body;
+        EXPECT_FALSE(RunDesktopEntry(entry("bad", body))) << body;
     }
-    EXPECT_FALSE(shell.ShellExecute(Entry(
-        box.Write("apps/link.desktop", "[Desktop Entry]\nType=Link\nName=L\nURL=file:///\n", 0644),
-        std::nullopt)));
+    EXPECT_FALSE(RunDesktopEntry(
+        box.Write("apps/link.desktop", "[Desktop Entry]\nType=Link\nName=L\nURL=file:///\n", 0644)));
+    EXPECT_FALSE(fs::exists(out));
+}
+
+// A session bus that takes connections and never says a word.
+class SilentBus {
+public:
+    explicit SilentBus(const std::string& path) : fd_(socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        sockaddr_un addr{};
+        addr.sun_family = AF_UNIX;
+        path.copy(addr.sun_path, sizeof addr.sun_path - 1);
+        listening_ = fd_ >= 0 && bind(fd_, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
+                     listen(fd_, 16) == 0;
+    }
+    ~SilentBus() { Close(); }
+    // Whoever still waits on it gets an error.
+    void Close() {
+        if (fd_ >= 0) close(fd_);
+        fd_ = -1;
+    }
+    bool Listening() const { return listening_; }
+
+private:
+    int fd_;
+    bool listening_ = false;
+};
+
+TEST(LinuxShellDesktopEntries, StartWithoutTheBarWaitingOnTheSessionBusOrAHugeFile) {
+    Sandbox box;
+    const std::string out = box.Path("record");
+    const std::string tmp = out + ".tmp";
+    const std::string program = box.Write(
+        "bin/program",
+        "#!/bin/sh\n{ echo \"cwd=$(pwd -P)\"; echo \"bus=${DBUS_SESSION_BUS_ADDRESS-(unset)}\"; } > '" +
+            tmp + "'\nmv '" + tmp + "' '" + out + "'\n",
+        0755);
+    const std::string head = "[Desktop Entry]\nType=Application\nName=E\nExec=" + program + "\n";
+    LinuxShell shell(Controlled(box));
+
+    SilentBus bus(box.Path("bus"));
+    ASSERT_TRUE(bus.Listening());
+    const std::string address = "unix:path=" + box.Path("bus");
+    test::ScopedEnv env("DBUS_SESSION_BUS_ADDRESS", address.c_str());
+    // Should the start wait on the bus after all, it ends with an error in 3 s.
+    std::promise<void> done;
+    std::thread hangUp([&bus, finished = done.get_future()] {
+        finished.wait_for(std::chrono::seconds(3));
+        bus.Close();
+    });
+    const auto t0 = std::chrono::steady_clock::now();
+    const bool started = shell.ShellExecute(Entry(box.Write("apps/e.desktop", head, 0644), std::nullopt));
+    const auto took = std::chrono::steady_clock::now() - t0;
+    EXPECT_TRUE(started);
+    EXPECT_LT(took, std::chrono::seconds(1));
+    // The application starts all the same, with the bar's environment.
+    auto r = TakeRecord(out);
+    EXPECT_EQ(r["bus"], std::vector<std::string>{address});
+    EXPECT_EQ(r["cwd"], std::vector<std::string>{box.Path("home")});
+    done.set_value();
+    hangUp.join();
+
+    // An entry of 1 MiB is read; one byte more and it is not, nor started.
+    const auto padded = [&](std::size_t size) {
+        std::string text = head;
+        while (text.size() < size) text += "#" + std::string(std::min<std::size_t>(size - text.size() - 1, 99), '.') + "\n";
+        text.resize(size, '\n');
+        return text;
+    };
+    const std::string big = box.Write("apps/big.desktop", padded(kDesktopEntryLimit), 0644);
+    ASSERT_EQ(fs::file_size(big), kDesktopEntryLimit);
+    EXPECT_TRUE(shell.ShellExecute(Entry(big, std::nullopt)));
+    EXPECT_EQ(TakeRecord(out)["bus"], std::vector<std::string>{address});
+    const std::string huge = box.Write("apps/huge.desktop", padded(kDesktopEntryLimit + 1), 0644);
+    EXPECT_FALSE(shell.ShellExecute(Entry(huge, std::nullopt)));
+    EXPECT_FALSE(RunDesktopEntry(huge));
     EXPECT_FALSE(fs::exists(out));
 }
 

@@ -155,8 +155,10 @@ struct TestRig {
 
     // FAppDir as the bar computes it, Shift-JIS.
     std::string AppDir() const { return temp.App(); }
-    Platform MakePlatform() {
-        return Platform{profile, files,  shell, status, screen, dialogs, kPosixSeparators,
+    Platform MakePlatform() { return MakePlatform(status); }
+    // The same with another system-status service.
+    Platform MakePlatform(ISystemStatus& systemStatus) {
+        return Platform{profile, files,  shell, systemStatus, screen, dialogs, kPosixSeparators,
                         AppDir() + "tamblewick", 10, &hints, "tamblewick"};
     }
     // Writes a file in the program directory; `utf8` is converted to Shift-JIS

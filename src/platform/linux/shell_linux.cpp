@@ -203,8 +203,8 @@ bool LinuxShell::ShellExecute(const ShellRequest& request) {
     if (const auto help = HelpDocument(path))
         return OpenWithDefault(*help, directory, FolderOf(*help));
     if (IsDesktopEntryName(target)) {
-        if (IsRegularFile(path)) return options_.launchEntry(path);
-        if (bare) return options_.launchEntry(target);
+        if (IsRegularFile(path)) return options_.launchEntry(path, home);
+        if (bare) return options_.launchEntry(target, home);
     }
     if (!bare && IsExecutableFile(path)) return Start(path, {}, directory, FolderOf(path));
     if (bare)

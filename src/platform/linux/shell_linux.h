@@ -28,7 +28,8 @@ namespace tw {
 //   document, by its full path, through "xdg-open";
 // - a desktop entry (a regular file named "*.desktop", or a bare
 //   "*.desktop" name that is no file here, taken as a desktop file ID): the
-//   application it describes (desktop_entry.h);
+//   application it describes, started in its Path or else in the home
+//   folder, without the bar waiting for it (desktop_entry.h);
 // - an executable regular file named by a path with "/", or a bare name
 //   found as one on PATH: started detached (spawn.h);
 // - anything else (document, folder, URL, unknown name): "xdg-open" with the
@@ -43,7 +44,8 @@ namespace tw {
 class LinuxShell : public IShell {
 public:
     using Spawner = std::function<bool(const LaunchCommand&)>;
-    using EntryLauncher = std::function<bool(const std::string& entry)>;
+    // Starts a desktop entry; `directory` is where one without Path starts.
+    using EntryLauncher = std::function<bool(const std::string& entry, const std::string& directory)>;
     struct Options {
         // Each unset value is read from the environment at every call.
         std::optional<std::string> path;      // PATH

@@ -2,8 +2,9 @@
 //
 // Drive C: is the file system of "/". Drive D: is the file system that holds
 // the user's home directory, and exists only when that is another device
-// than "/". Every query is a system call or two: the header asks for all of
-// them on each timer tick.
+// than "/". Every query is a system call or two, and any of them may wait
+// as long as its file system does: the bar asks for them from worker threads
+// (core/sysstatus_background.h). Safe to use from several threads at once.
 #pragma once
 
 #include <string>
