@@ -13,8 +13,9 @@ namespace tw {
 // figure as soon as it has it.
 class BackgroundSystemStatus::Worker {
 public:
-    Worker(std::shared_ptr<ISystemStatus> inner, std::string_view drives)
-        : state_(std::make_shared<State>()) {
+    Worker(std::shared_ptr<ISystemStatus> inner, std::string_view drives,
+           std::chrono::milliseconds interval)
+        : state_(std::make_shared<State>()), interval_(interval) {
         state_->inner = std::move(inner);
         for (const char d : drives) state_->drives.push_back({d, std::nullopt});
         state_->asked = true;  // the first reading
@@ -42,14 +43,19 @@ public:
     // The last figures that arrived; asks for fresh ones.
     template <class F>
     auto Latest(F pick) {
-        const std::unique_lock lock(state_->mutex);
+        std::unique_lock lock(state_->mutex);
         auto latest = pick(*state_);
         // A round under way answers the ask: the figures of one tick, asked
         // one after the other, make one round.
-        if (!state_->asked && !state_->busy) {
+        const auto now = std::chrono::steady_clock::now();
+        const bool wake = !state_->asked && !state_->busy && now - lastRound_ >= interval_;
+        if (wake) {
             state_->asked = true;
-            state_->wake.notify_one();
+            lastRound_ = now;
         }
+        lock.unlock();
+        // Woken with the lock free, the worker does not wait for it.
+        if (wake) state_->wake.notify_one();
         return latest;
     }
 
@@ -116,11 +122,14 @@ private:
 
     std::shared_ptr<State> state_;
     std::thread thread_;
+    const std::chrono::steady_clock::duration interval_;
+    std::chrono::steady_clock::time_point lastRound_{};  // when the last ask woke a round
 };
 
 BackgroundSystemStatus::BackgroundSystemStatus(std::shared_ptr<ISystemStatus> inner,
-                                               std::string_view drives)
-    : inner_(inner), worker_(std::make_unique<Worker>(std::move(inner), drives)) {}
+                                               std::string_view drives,
+                                               std::chrono::milliseconds interval)
+    : inner_(inner), worker_(std::make_unique<Worker>(std::move(inner), drives, interval)) {}
 
 BackgroundSystemStatus::~BackgroundSystemStatus() = default;
 

@@ -19,7 +19,10 @@ namespace tw {
 // figure as soon as it has it. The worker reads one round per wake-up and
 // sleeps while nobody asks: asked on every tick, it refreshes at the tick's
 // pace; an ask that comes while a round is under way is answered by that
-// round. It reads a first round at construction.
+// round. It reads a first round at construction. With an `interval`, a
+// round starts at most that often however often it is asked: each wake-up
+// of a thread costs more than the figures are worth at a tick's pace, and
+// figures a tenth of a second old read the same.
 //
 // The clock, the separators and the direct queries (DiskTotalBytes and the
 // like) go to the wrapped service on the caller's thread, so the wrapped
@@ -27,7 +30,8 @@ namespace tw {
 class BackgroundSystemStatus : public ISystemStatus {
 public:
     explicit BackgroundSystemStatus(std::shared_ptr<ISystemStatus> inner,
-                                    std::string_view drives = "CD");
+                                    std::string_view drives = "CD",
+                                    std::chrono::milliseconds interval = {});
     // Stops the worker. One still waiting on its file system is left to end
     // on its own when the answer comes: it keeps what it uses alive.
     ~BackgroundSystemStatus() override;

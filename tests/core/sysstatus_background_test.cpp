@@ -126,6 +126,24 @@ TEST(BackgroundSystemStatus, AStalledDriveNeverHoldsUpTheCaller) {
               std::tuple(c, dq, m));
 }
 
+TEST(BackgroundSystemStatus, AnIntervalSpacesTheRoundsHoweverOftenItIsAsked) {
+    const auto fake = std::make_shared<GatedStatus>();
+    fake->Release();
+    BackgroundSystemStatus status(fake, "CD", 100ms);
+    ASSERT_TRUE(status.AwaitFirstFigures(2s));
+    const int before = fake->queriesC;
+    // Asks at a tick's pace for half a second: a round a tenth of a second
+    // at most, and the figures of the last one meanwhile.
+    const auto start = Clock::now();
+    while (Clock::now() - start < 500ms) {
+        EXPECT_TRUE(Ask(status).c);
+        std::this_thread::sleep_for(10ms);
+    }
+    const int rounds = fake->queriesC - before;
+    EXPECT_GE(rounds, 2);
+    EXPECT_LE(rounds, 6);
+}
+
 TEST(BackgroundSystemStatus, EndsWithoutWaitingForADriveThatNeverAnswers) {
     const auto fake = std::make_shared<GatedStatus>();
     const auto t0 = Clock::now();
