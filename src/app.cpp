@@ -104,8 +104,8 @@ int main(int argc, char** argv) {
     });
     tw::BackgroundSystemStatus status(std::make_shared<tw::WinSystemStatus>(), "CD", kFiguresInterval);
     tw::QtScreen screen;
-    const tw::Platform platform{profile, files, shell, status, screen, dialogs,
-                                kSeparators, *exeSjis, 10, nullptr, title};
+    const tw::Platform platform{
+        {profile, files, shell, status, screen, dialogs, kSeparators, *exeSjis, 10}, nullptr, title};
 #else
     tw::LinuxProfile profile;
     tw::LinuxFileSystem files;
@@ -115,8 +115,8 @@ int main(int argc, char** argv) {
     tw::QtScreen screen(&primaryWorkArea);
     dialogs.SetScreen(&screen);
     tw::X11Hints hints;
-    const tw::Platform platform{profile, files, shell, status, screen, dialogs,
-                                kSeparators, *exeSjis, 10, &hints, title};
+    const tw::Platform platform{
+        {profile, files, shell, status, screen, dialogs, kSeparators, *exeSjis, 10}, &hints, title};
 #endif
 
     // The header's layout at the first load wants to know whether D: is

@@ -80,7 +80,7 @@ private:
 }  // namespace
 
 TForm1::TForm1(const Platform& platform, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), presenter_(*this, platform_.services()) {
+    : QMainWindow(parent), platform_(platform), presenter_(*this, platform_.services) {
     ticks_ = new TickSource(*this);
     setObjectName("Form1");
     setWindowFlags(Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::Tool);

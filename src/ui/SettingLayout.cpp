@@ -102,7 +102,7 @@ QWidget* TForm2::BuildBrowser() {
     ShellTreeView1 = new TShellTreeView(browser);
     ShellTreeView1->setObjectName("ShellTreeView1");
     SetLabelled(ShellTreeView1, "フォルダー");  // its folders come at the first show
-    FileListBox1 = new TFileListBox(platform_.files, browser);
+    FileListBox1 = new TFileListBox(platform_.services.files, browser);
     FileListBox1->setObjectName("FileListBox1");
     FileListBox1->setFixedWidth(304);
     SetLabelled(FileListBox1, "ファイル");

@@ -40,7 +40,7 @@ void DialogWindow::Place() {
     const QSize frame = window_->frameGeometry().size() - window_->geometry().size();
     frameKnown_ = frame != QSize(0, 0);
     window_->resize(outer_ - frame);
-    const Rect r = CentredIn(platform_.screen.WorkArea(), outer_.width(), outer_.height());
+    const Rect r = CentredIn(platform_.services.screen.WorkArea(), outer_.width(), outer_.height());
     window_->move(r.left, r.top);
 }
 

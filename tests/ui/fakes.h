@@ -158,8 +158,10 @@ struct TestRig {
     Platform MakePlatform() { return MakePlatform(status); }
     // The same with another system-status service.
     Platform MakePlatform(ISystemStatus& systemStatus) {
-        return Platform{profile, files,  shell, systemStatus, screen, dialogs, kPosixSeparators,
-                        AppDir() + "tamblewick", 10, &hints, "tamblewick"};
+        return Platform{{profile, files, shell, systemStatus, screen, dialogs, kPosixSeparators,
+                         AppDir() + "tamblewick", 10},
+                        &hints,
+                        "tamblewick"};
     }
     // Writes a file in the program directory; `utf8` is converted to Shift-JIS
     // and "\n" becomes CRLF.

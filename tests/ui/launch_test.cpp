@@ -21,7 +21,7 @@ struct LaunchRig : TestRig {
     Platform MakePlatform(std::string_view seps) {
         separators = std::string(seps);
         Platform p = TestRig::MakePlatform();
-        p.separators = separators;
+        p.services.separators = separators;
         return p;
     }
 };

@@ -436,7 +436,7 @@ TEST(EditorLongPaths, ANewSaveOrABrowsedPathBeyondTheLimitIsRefusedByName) {
     const std::string dir = DeepFolder(rig.AppDir(), 2000);
     ASSERT_EQ(dir.size(), 2000u);
     Platform platform = rig.MakePlatform();
-    platform.executablePath = dir + "tamblewick";
+    platform.services.executablePath = dir + "tamblewick";
     TForm1 bar(platform);
     TForm2 e(bar, platform);
     bar.SetForms(&e, nullptr);

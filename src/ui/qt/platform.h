@@ -2,14 +2,7 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
-#include "core/filesystem.h"
-#include "core/profile.h"
-#include "core/screen.h"
-#include "core/shell.h"
-#include "core/sysstatus.h"
-#include "forms/dialogs.h"
 #include "forms/services.h"
 
 class QWidget;
@@ -34,30 +27,13 @@ public:
 };
 
 struct Platform {
-    IProfile& profile;
-    IFileSystem& files;
-    IShell& shell;
-    ISystemStatus& status;
-    IScreen& screen;
-    IDialogs& dialogs;
-    // Characters that separate path parts ("/" here, "\\:" on Windows).
-    std::string_view separators;
-    // Full real path of the executable, Shift-JIS.
-    std::string executablePath;
-    // Shortest period the platform's timer delivers, in milliseconds.
-    int minimumTimerPeriod = 10;
+    // What the windows' presenters are handed.
+    Services services;
     // None: the windows ask for nothing beyond what Qt does.
     IWindowHints* hints = nullptr;
     // The application title (Shift-JIS): the boxes' caption and the bar's
     // accessible name.
     std::string title;
-
-    // What the windows' presenters are handed.
-    Services services() const {
-        return Services{profile, files,      shell,          status,
-                        screen,  dialogs,    separators,     executablePath,
-                        minimumTimerPeriod};
-    }
 };
 
 }  // namespace tw

@@ -9,15 +9,11 @@
 #include <cstdlib>
 #include <memory>
 
+#include "ui/qt/xcbreply.h"
+
 namespace tw {
 
 namespace {
-
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
-template <class T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
 
 xcb_atom_t Atom(xcb_connection_t* c, const char* name) {
     const auto cookie = xcb_intern_atom(c, 0, static_cast<uint16_t>(std::char_traits<char>::length(name)), name);

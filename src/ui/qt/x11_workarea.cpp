@@ -12,15 +12,11 @@
 #include "core/workarea.h"
 #include "ui/qt/x11_qt.h"
 
+#include "ui/qt/xcbreply.h"
+
 namespace tw {
 
 namespace {
-
-struct FreeDeleter {
-    void operator()(void* p) const { std::free(p); }
-};
-template <class T>
-using Reply = std::unique_ptr<T, FreeDeleter>;
 
 // The 32-bit values of a property reply of the given type.
 std::vector<uint32_t> Values(const xcb_get_property_reply_t* r, xcb_atom_t type) {
