@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QEvent>
 #include <QWidget>
+#include <QWindow>
 
 #include "core/barrules.h"
 #include "ui/qt/platform.h"
@@ -36,12 +37,27 @@ DialogWindow::DialogWindow(QWidget* window, QSize outer, const Platform& platfor
     window->installEventFilter(this);
 }
 
+QMargins DialogWindow::Frame() const {
+    // The native window's own figure: the widget's frame geometry is a copy
+    // taken at the window's last move or resize, and a window manager may
+    // frame the window without moving it.
+    if (const QWindow* native = window_->windowHandle()) return native->frameMargins();
+    const QRect outer = window_->frameGeometry(), inner = window_->geometry();
+    return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
+                    outer.right() - inner.right(), outer.bottom() - inner.bottom());
+}
+
 void DialogWindow::Place() {
-    const QSize frame = window_->frameGeometry().size() - window_->geometry().size();
-    frameKnown_ = frame != QSize(0, 0);
-    window_->resize(outer_ - frame);
+    const QMargins frame = Frame();
+    frameKnown_ = !frame.isNull();
+    window_->resize(outer_ - QSize(frame.left() + frame.right(), frame.top() + frame.bottom()));
     const Rect r = CentredIn(platform_.services.screen.WorkArea(), outer_.width(), outer_.height());
-    window_->move(r.left, r.top);
+    // The inside's corner from the same margins: a move of the widget would
+    // take the frame from its own, possibly older, copy.
+    if (QWindow* native = window_->windowHandle())
+        native->setPosition(r.left + frame.left(), r.top + frame.top());
+    else
+        window_->move(r.left, r.top);
 }
 
 void DialogWindow::Present(QWidget* window, const Platform& platform) {
@@ -71,7 +87,7 @@ bool DialogWindow::eventFilter(QObject* watched, QEvent* e) {
                 e->type() == QEvent::WindowActivate)) {
         // A window manager adds its frame after the first show, and the
         // window need not move for it: place again once the frame is known.
-        if (window_->frameGeometry().size() != window_->geometry().size()) Place();
+        if (!Frame().isNull()) Place();
     }
     return false;
 }

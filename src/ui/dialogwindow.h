@@ -4,6 +4,7 @@
 // is on.
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QSize>
 
@@ -30,6 +31,9 @@ protected:
 
 private:
     void Place();
+    // The window manager's frame around the window; none before it is
+    // known.
+    QMargins Frame() const;
 
     QWidget* window_;
     const Platform& platform_;

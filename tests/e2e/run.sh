@@ -121,8 +121,10 @@ desktop_of() { xprop -id "$1" _NET_WM_DESKTOP | awk -F' = ' '{ print $2 }'; }
 desktop_is() { [ "$(desktop_of "$1")" = "$2" ]; }
 current_desktop_is() { xprop -root _NET_CURRENT_DESKTOP | grep -q " = $1\$"; }
 
-# The window of the bar's process titled $1.
-window_titled() { xdotool search --onlyvisible --pid "$BAR" --name "^$1\$" 2>/dev/null | head -1; }
+# The shown window of the bar's process titled $1. Without --all, xdotool
+# takes a window that meets any one of the name conditions, and one not
+# given counts as met: every shown window of the process would do.
+window_titled() { xdotool search --all --onlyvisible --pid "$BAR" --name "^$1\$" 2>/dev/null | head -1; }
 has_window_titled() { [ -n "$(window_titled "$1")" ]; }
 # The one visible window of the bar's process other than those given.
 other_window() {
@@ -144,15 +146,33 @@ click_bar() {
     wait_for 5 sh -c "[ \"\$(xdotool getwindowfocus)\" = $BARWIN ]" || fail "the bar did not take the keyboard"
 }
 
+# in_place WINDOW WIDTH HEIGHT: the window, framed by the window manager,
+# is WIDTH x HEIGHT with its frame and stands in the middle of the work
+# area: where a dialog window places itself once its frame is known.
+in_place() {
+    local l r t b x y w h ax ay aw ah
+    read -r l r t b <<<"$(xprop -id "$1" _NET_FRAME_EXTENTS | awk -F' = ' 'NF == 2 { gsub(",", ""); print $2 }')"
+    [ -n "$b" ] || return 1
+    read -r x y w h <<<"$(geometry "$1")"
+    # The first workspace's, of the four numbers each has.
+    read -r ax ay aw ah <<<"$(xprop -root _NET_WORKAREA | awk -F' = ' '{ gsub(",", ""); split($2, a, " ")
+                                                                   print a[1], a[2], a[3], a[4] }')"
+    [ $((w + l + r)) = "$2" ] && [ $((h + t + b)) = "$3" ] &&
+        [ $((x - l)) = $((ax + (aw - $2) / 2)) ] && [ $((y - t)) = $((ay + (ah - $3) / 2)) ]
+}
+
 EDITOR_TITLE="Tamblewick 設定"
+editor_in_place() { in_place "$(window_titled "$EDITOR_TITLE")" 706 495; }
 # Opens the editor from the keyboard: Alt gives the menu bar the keyboard on
 # its first menu, :ControlPanel: when no group is shown; one to the right
-# is :Setting:.
+# is :Setting:. Returns once it stands where clicks on it may be aimed.
 open_editor() {
     click_bar
     xdotool key alt
     xdotool key Right Return
-    wait_for 10 has_window_titled "$EDITOR_TITLE" || fail "the editor did not open"
+    wait_for 10 has_window_titled "$EDITOR_TITLE" || { fail "the editor did not open"; return; }
+    wait_for 5 editor_in_place ||
+        fail "the editor does not stand 706 x 495 in the middle of the work area: $(geometry "$(window_titled "$EDITOR_TITLE")")"
 }
 
 # --- the cases ---------------------------------------------------------------
