@@ -6,7 +6,6 @@
 
 #include <deque>
 #include <filesystem>
-#include <limits>
 #include <map>
 #include <string>
 #include <vector>
@@ -51,15 +50,8 @@ struct FakeStatus : ISystemStatus {
     MemoryStatus memory{2147483648u, 1073741824u};
     LocalTime now{2026, 12, 6, 9, 5, 3};
     Separators separators;
-    int queries = 0;
-    int64_t DiskTotalBytes(char d) override {
-        ++queries;
-        return total.count(d) ? total[d] : -1;
-    }
-    int64_t DiskFreeBytes(char d) override {
-        ++queries;
-        return free.count(d) ? free[d] : -1;
-    }
+    int64_t DiskTotalBytes(char d) override { return total.count(d) ? total[d] : -1; }
+    int64_t DiskFreeBytes(char d) override { return free.count(d) ? free[d] : -1; }
     bool DriveExists(char d) override { return d == 'C' || (d == 'D' && hasD); }
     MemoryStatus Memory() override { return memory; }
     LocalTime Now() override { return now; }
@@ -139,13 +131,7 @@ struct FakeDialogs : IDialogs {
 struct TestRig {
     const TempDir temp;
     const std::filesystem::path& dir = temp.path();
-    // Bytes the disk takes for a file's new content (UTF-8 path), when not
-    // unlimited.
-    std::map<std::string, std::size_t> roomFor;
-    LinuxProfile profile{[this](const std::string& path, std::string_view data) {
-        const auto room = roomFor.find(path);
-        return Replacement::Prepare(path, data, room == roomFor.end() ? std::numeric_limits<std::size_t>::max() : room->second);
-    }};
+    LinuxProfile profile;
     LinuxFileSystem files;
     FakeShell shell;
     FakeStatus status;
