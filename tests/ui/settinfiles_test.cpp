@@ -63,8 +63,7 @@ struct ChooserRig {
         Select(utf8);
         rig.dialogs.confirmAnswers = {yes};
         form3->Delete1->trigger();
-        EXPECT_EQ(rig.dialogs.Texts("confirm").back(),
-                  QString::fromStdString(utf8 + " を削除しますか？"));
+        EXPECT_EQ(rig.dialogs.Texts("confirm").back(), utf8 + " を削除しますか？");
     }
     std::string Selected() const {
         const auto items = form3->ListBox1->selectedItems();

@@ -201,16 +201,16 @@ TEST_F(Editor, EveryButtonAndCheckBoxReachesItsHandler) {
     e.CheckBox2->setChecked(true);
     e.CheckBox4->setChecked(true);
     e.Button6->click();
-    EXPECT_EQ(rig.dialogs.Texts("info"), std::vector<QString>{Q("保存しました")});
+    EXPECT_EQ(rig.dialogs.Texts("info"), std::vector<std::string>{"保存しました"});
     EXPECT_EQ(value("Strech") + value("ShowJapanese") + value("ShowBottom"), "111");
-    rig.dialogs.colors = {QColor(1, 2, 3)};
+    rig.dialogs.colors = {0x030201u};
     e.Button3->click();
-    EXPECT_EQ(rig.dialogs.lastColorPreset, QColor(0, 255, 0));
+    EXPECT_EQ(rig.dialogs.lastPreset, 65280u);
     EXPECT_EQ(e.presenter().FWorkColor, 0x030201u);
     e.Button4->click();  // cancelled
-    EXPECT_EQ(rig.dialogs.lastPrompt, Q("ファイル名を記入してください（拡張子不要）"));
+    EXPECT_EQ(rig.dialogs.lastPrompt, "ファイル名を記入してください（拡張子不要）");
     e.Button5->click();  // cancelled
-    EXPECT_EQ(rig.dialogs.lastFilter, Q("設定ファイル(*.ini)|*.ini"));
+    EXPECT_EQ(rig.dialogs.lastFilter, "設定ファイル(*.ini)|*.ini");
     for (const auto& s : rig.dialogs.shown) EXPECT_EQ(s.owner, static_cast<const QWidget*>(&e));
     e.Button1->click();
     EXPECT_FALSE(e.isVisible());
