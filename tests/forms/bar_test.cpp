@@ -51,6 +51,118 @@ TEST(BarForm, LoadSetsCaptionsVisibilitySeparatorsLabelsAlphaAndColour) {
     EXPECT_EQ(r.barView.fixed.help, "Help");
 }
 
+TEST(BarForm, VisibilityFollowsTheCaptionsAlone) {
+    Rig r;
+    r.Put("/app/Sample.ini",
+          "[GroupName]\nSection1=ツール\nSection2=Group2\nSection3=group3\nSection4=Empty\n"
+          "[Group1]\nItem13=Item3\nItemValue13=/bin/true\nItem14=Item7\nItem15=item5\n"
+          "Item16=  Item6  \nItem17=\n[Group2]\nItem21=Shown in a hidden group\n");
+    r.Start();
+    const auto& v = r.barView;
+    EXPECT_FALSE(v.groupVisible[2]);  // its entries do not matter
+    EXPECT_TRUE(v.groupVisible[3]);   // case counts
+    EXPECT_TRUE(v.groupVisible[4]);   // shown with no entry
+    EXPECT_FALSE(v.items[1][3].visible);  // a target does not show it
+    EXPECT_TRUE(v.items[1][4].visible);   // Item7 at position 4
+    EXPECT_TRUE(v.items[1][5].visible);   // lower case
+    EXPECT_FALSE(v.items[1][6].visible);  // trimmed on reading
+    EXPECT_TRUE(v.items[1][7].visible);   // empty differs from Item7
+    EXPECT_EQ(v.items[1][7].caption, "");
+    EXPECT_TRUE(v.items[2][1].visible);
+}
+
+TEST(BarForm, LoadingTwiceGivesTheSameWindow) {
+    Rig r;
+    r.Put("/app/Sample.ini",
+          "[GroupName]\nSection3=三\n[Group3]\nItem35=エディタ\nItemValue35=/usr/bin/editor\n"
+          "[Window]\nShowBottom=1\nSysInfo=1\nColor=65280\nSize=30\nBlend=50\n");
+    r.Start();
+    const auto snapshot = [&] {
+        const FakeBarView& v = r.barView;
+        std::string s;
+        for (int g = 1; g <= 9; ++g) {
+            s += v.groupCaption[g] + char('0' + v.groupVisible[g]);
+            for (int i = 1; i <= 9; ++i)
+                s += v.items[g][i].caption + char('0' + v.items[g][i].visible) +
+                     char('0' + v.items[g][i].separator);
+        }
+        for (int w : v.widths) s += std::to_string(w) + ",";
+        const Rect g = v.geometry;
+        return s + std::to_string(g.left) + "," + std::to_string(g.top) + "," +
+               std::to_string(g.width) + "," + std::to_string(g.height) + "," +
+               std::to_string(v.alpha) + "," + std::to_string(v.color) + v.fixed.exit +
+               char('0' + v.headerShown) + char('0' + v.expandVisible);
+    };
+    const std::string first = snapshot();
+    EXPECT_EQ(r.barView.geometry, (Rect{0, 738 - 30 - 15, 1024, 45}));
+    EXPECT_EQ(r.barView.alpha, 128);
+    r.bar->LoadSettings();
+    EXPECT_EQ(snapshot(), first);
+}
+
+TEST(BarForm, PlacementFollowsTheWorkAreaAndTheSizeAlone) {
+    Rig r;
+    r.Put("/app/Sample.ini", "[Window]\n");
+    r.Start();
+    r.bar->FormMouseMove();  // without stretch the mouse moves nothing
+    EXPECT_EQ(r.barView.geometry, (Rect{0, 0, 1024, 20}));
+    // Task bar along the top: the top is the work-area height minus the size.
+    r.screen.workArea = {0, 30, 1024, 738};
+    r.Put("/app/Sample.ini", "[Window]\nShowBottom=1\nSize=20\n");
+    r.bar->LoadSettings();
+    EXPECT_EQ(r.barView.geometry, (Rect{0, 718, 1024, 20}));
+    // The height includes the menu bar, even when that leaves no client area.
+    r.Put("/app/Sample.ini", "[Window]\nSize=3\n");
+    r.bar->LoadSettings();
+    EXPECT_EQ(r.barView.geometry, (Rect{0, 0, 1024, 3}));
+}
+
+TEST(BarForm, TheHeaderIsLaidOutForTheWidthAtLoadAndNotAgainOnExpanding) {
+    Rig r;
+    r.Put("/app/Sample.ini", "[Window]\nSysInfo=1\nStrech=1\n");
+    r.Start();
+    EXPECT_EQ(r.barView.widths[3], 1024 - 150 - 300);  // the first load sees the creation width
+    ASSERT_EQ(r.barView.geometry.width, 1);
+    r.bar->LoadSettings();
+    EXPECT_EQ(r.barView.widths[3], 1 - 150 - 300);
+    r.bar->FormMouseMove();
+    EXPECT_EQ(r.barView.geometry.width, 1024);
+    EXPECT_EQ(r.barView.widths[3], 1 - 150 - 300);
+}
+
+TEST(BarForm, EveryTickReadsAfreshAndTheSeparatorsOnlyAfterAChange) {
+    Rig r;
+    r.status.separators = {'-', '.', ',', '.'};
+    r.Put("/app/Sample.ini", "[Window]\nSysInfo=1\n");
+    r.Start();
+    const FakeStatus& s = r.status;
+    r.status.queries = 0;
+    r.bar->Timer1Timer();
+    EXPECT_EQ(s.queries, 2);  // none for an absent D:
+    EXPECT_EQ(r.barView.texts[2], "");
+
+    // D: added after the load is written but keeps no room.
+    r.status.now.minute = 59;
+    r.status.total = {{'C', -1}, {'D', 734003200}};
+    r.status.free = {{'C', -1}, {'D', 524288}};
+    r.status.memory = {34359738368u, 8589934592u};
+    r.status.hasD = true;
+    r.bar->Timer1Timer();
+    EXPECT_EQ(r.barView.texts[0], FormatDateTime(s.now, s.separators));
+    EXPECT_EQ(r.barView.texts[1], DriveText('C', -1, -1, s.separators));
+    EXPECT_EQ(r.barView.texts[2], DriveText('D', 734003200, 524288, s.separators));
+    EXPECT_EQ(r.barView.widths[2], 0);
+    EXPECT_EQ(r.barView.texts[3], MemoryText(s.memory));
+
+    const std::string before = r.barView.texts[0];
+    r.status.separators = {};
+    r.bar->Timer1Timer();
+    EXPECT_EQ(r.barView.texts[0], before);
+    r.bar->LocaleChanged();
+    r.bar->Timer1Timer();
+    EXPECT_EQ(r.barView.texts[0], FormatDateTime(s.now, {}));
+}
+
 TEST(BarForm, PlacementCollapseAndExpansionOnAMoveButNotOnAKey) {
     Rig r;
     r.Put("/app/Sample.ini", "[Window]\nShowBottom=1\nSize=20\n");
@@ -176,6 +288,14 @@ TEST(BarForm, EveryShellRequestCarriesItsOwnerVerbDirectoryAndShowCommand) {
     EXPECT_EQ(applet.show, SW_SHOW);
     EXPECT_EQ(r.shell.calls[1].parameters,
               std::optional<std::string>(Sjis("shell32.dll,Control_RunDLL Main.cpl キーボード")));
+    r.shell.calls.clear();
+    r.bar->N7Click();
+    r.bar->N3Click();
+    ASSERT_EQ(r.shell.calls.size(), 2u);
+    EXPECT_EQ(r.shell.calls[0].parameters,
+              std::optional<std::string>(Sjis("shell32.dll,Control_RunDLL Main.cpl マウス")));
+    EXPECT_EQ(r.shell.calls[1].parameters,
+              std::optional<std::string>("shell32.dll,Control_RunDLL Desk.cpl"));
 
     r.shell.calls.clear();
     r.bar->N9Click();

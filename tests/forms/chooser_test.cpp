@@ -83,5 +83,42 @@ TEST(ChooserForm, RightReleaseOnAnEntrySelectsItAndDeleteAsksFirst) {
     EXPECT_EQ(r.chooserView.entries, std::vector<std::string>{Sjis("表.ini")});
 }
 
+TEST(ChooserForm, OnlyThePointerFileByItsExactNameIsLeftOutAndAnEmptyListStillShows) {
+    Rig r;
+    r.Start();
+    r.chooser->ShowFileList();
+    EXPECT_TRUE(r.chooserView.entries.empty());
+    EXPECT_TRUE(r.chooserView.shown);
+    r.files.listing = {{".hidden.ini", kAttrArchive | kAttrHidden}, {"datafile.ini", kAttrArchive}};
+    r.chooser->ShowFileList();
+    EXPECT_EQ(r.chooserView.entries, (std::vector<std::string>{".hidden.ini", "datafile.ini"}));
+}
+
+TEST(ChooserForm, ADeleteThatFailsIsNotReportedAndTheActiveFileGoesWithoutMoreAdo) {
+    Rig r;
+    r.Put("/app/Sample.ini", "[GroupName]\nSection1=S\n");
+    r.Put("/app/DataFile.ini", "[Data]\nFile=/app/Sample.ini\n");
+    r.Start();
+    r.files.listing = {{"Sample.ini", kAttrArchive}, {"folder.ini", kAttrDirectory}};
+    r.chooser->ShowFileList();
+    r.chooserView.selected = 1;
+    r.dialogs.confirmAnswers = {true};
+    r.chooser->Delete1Click();  // nothing of that name to delete
+    EXPECT_EQ(r.files.deleted, std::vector<std::string>{"/app/folder.ini"});
+    EXPECT_EQ(r.dialogs.shown.size(), 1u);  // the question alone
+    EXPECT_EQ(r.chooserView.entries.size(), 2u);
+
+    r.chooserView.selected = 0;
+    r.dialogs.confirmAnswers = {true};
+    r.chooser->Delete1Click();
+    EXPECT_FALSE(r.Exists("/app/Sample.ini"));
+    // The pointer still names it, and the bar keeps what it loaded until the
+    // next load finds it missing.
+    EXPECT_NE(r.Get("/app/DataFile.ini").find("File=/app/Sample.ini"), std::string::npos);
+    EXPECT_EQ(r.M().FCaptions[1], "S");
+    r.bar->LoadSettings();
+    EXPECT_EQ(r.M().FCaptions[1], "Group1");
+}
+
 }  // namespace
 }  // namespace tw::test

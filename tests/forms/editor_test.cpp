@@ -37,6 +37,48 @@ TEST_F(EditorForm, TheWorkingCopyComesFromTheModel) {
     EXPECT_EQ(v.trackBar, 30);  // 76 of 255 back to a percent
     EXPECT_EQ(v.upDown2, 30);
     EXPECT_EQ(editor->FWorkColor, 65280u);
+    EXPECT_EQ(editor->FWorkSize, 60);
+}
+
+TEST_F(EditorForm, VisitsKeepRenamesAndOnlyBecomingVisibleReloads) {
+    v.L(EditorList::ComboBox2).index = 1;
+    editor->ComboBox2Change();
+    EXPECT_EQ(editor->FCurItem, 1);
+    EXPECT_EQ(v.target, "/opt/calc");
+    v.TypeInto(EditorList::ComboBox2, "計算機");
+    editor->ComboBox2KeyDown(kKeyReturn, kShiftShift);
+    EXPECT_EQ(editor->FItemCaptions[1][2], Sjis("計算機"));
+    EXPECT_EQ(editor->FItemTargets[1][2], "/opt/calc");
+    // Another group starts at its first item; renames last across visits.
+    v.L(EditorList::ComboBox1).index = 1;
+    editor->ComboBox1Change();
+    EXPECT_EQ(editor->FCurItem, 0);
+    v.L(EditorList::ComboBox1).index = 0;
+    editor->ComboBox1Change();
+    EXPECT_EQ(v.L(EditorList::ComboBox2).entries[1], Sjis("計算機"));
+    EXPECT_EQ(v.target, "/usr/bin/editor");
+
+    // An emptied group name takes its default and keeps its items; a name
+    // Shift-JIS cannot hold is refused by name.
+    v.TypeInto(EditorList::ComboBox1, "");
+    editor->ComboBox1Exit();
+    EXPECT_EQ(editor->FGroupNames[1], "Group1");
+    EXPECT_EQ(v.L(EditorList::ComboBox1).entries[0], "Group1");
+    EXPECT_EQ(editor->FItemTargets[1][1], "/usr/bin/editor");
+    v.TypeInto(EditorList::ComboBox1, "絵文字😀");
+    editor->ComboBox1Exit();
+    EXPECT_EQ(editor->FGroupNames[1], "Group1");
+    EXPECT_EQ(Errors(), std::vector<std::string>{"'絵文字😀' には Shift-JIS で書けない文字があります."});
+
+    // Asked to show while shown, the editor keeps its edits; hidden and
+    // shown again, it holds the bar's model.
+    bar->Setting1Click();
+    EXPECT_EQ(editor->FGroupNames[1], "Group1");
+    editor->Button1Click();
+    bar->Setting1Click();
+    editor->FormShow();
+    EXPECT_EQ(editor->FGroupNames[1], Sjis("アプリ"));
+    EXPECT_EQ(editor->FItemCaptions[1][2], Sjis("表計算"));
 }
 
 TEST_F(EditorForm, ChoosingRenamingAndEmptying) {
@@ -104,6 +146,26 @@ TEST_F(EditorForm, TypedDroppedAndDraggedTargets) {
     EXPECT_EQ(v.L(EditorList::ComboBox2).entries[0], Sjis("表.txt"));
 }
 
+TEST_F(EditorForm, DropsTakeTheLastPathWholeAndAFolderEndingInASeparatorGetsNoSecond) {
+    const std::string longPath = Sjis("/三/") + std::string(300, 'p');
+    editor->WMDropFiles({"/one", "/two/", SjisToUtf8(longPath)});
+    EXPECT_EQ(editor->FItemTargets[1][1], longPath);
+    EXPECT_EQ(editor->FItemCaptions[1][1], Sjis("エディタ"));
+    EXPECT_EQ(editor->FItemTargets[1][2], "/opt/calc");
+
+    folders.folder = "/";
+    editor->Edit1DragDrop(DragSource::FileListBox1);  // nothing selected
+    EXPECT_EQ(v.target, "/");
+    EXPECT_EQ(editor->FItemTargets[1][1], longPath);
+    folders.entries = {"a.txt"};
+    folders.selected = 0;
+    editor->Edit1DragDrop(DragSource::FileListBox1);
+    EXPECT_EQ(editor->FItemTargets[1][1], "/a.txt");
+    editor->Edit1DragDrop(DragSource::Other);  // refused
+    EXPECT_EQ(editor->FItemTargets[1][1], "/a.txt");
+    EXPECT_EQ(Errors().size(), 1u);
+}
+
 TEST_F(EditorForm, TreeSelectionAndExtensionFilterDriveTheList) {
     folders.folder = "/home/ü";
     editor->ShellTreeView1Change();
@@ -165,7 +227,37 @@ TEST_F(EditorForm, NumbersColourAndSaves) {
 
     editor->Button2Click();
     EXPECT_EQ(M().FBarSize, 32);
+    EXPECT_EQ(barView.color, 0x123456u);
     EXPECT_FALSE(v.shown);
+}
+
+TEST_F(EditorForm, EmptiedNumberFieldsAreRefusedAndATransparencyBeyondTheSliderIsSavedAsTyped) {
+    v.fields[1] = "25";
+    editor->Edit3Change();
+    v.fields[2] = "1000";
+    editor->Edit5Change();
+    EXPECT_EQ(v.trackBar, 100);
+    editor->Button6Click();
+    const std::string saved = Get("/app/Sample.ini");
+    EXPECT_NE(saved.find("Size=25\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("Blend=1000\r\n"), std::string::npos);
+
+    // Emptying either field: the error, the value stays; a number typed
+    // afterwards is taken.
+    v.fields[1] = "";
+    editor->Edit3Change();
+    EXPECT_EQ(editor->FWorkSize, 25);
+    v.fields[1] = "0";
+    editor->Edit3Change();
+    EXPECT_EQ(editor->FWorkSize, 0);
+    v.trackBar = 40;
+    v.fields[2] = "";
+    editor->Edit5Change();
+    EXPECT_EQ(v.trackBar, 40);
+    v.fields[2] = "75";
+    editor->Edit5Change();
+    EXPECT_EQ(v.trackBar, 75);
+    EXPECT_EQ(Errors(), std::vector<std::string>(2, "'' は整数ではありません."));
 }
 
 TEST_F(EditorForm, NewSaveAndBrowse) {

@@ -107,7 +107,11 @@ struct Rig {
     std::unique_ptr<EditorPresenter> editor;
     std::unique_ptr<ChooserPresenter> chooser;
 
-    Rig() { MemoryDisk::Files().clear(); MemoryDisk::ReadOnly().clear(); }
+    Rig() {
+        MemoryDisk::Files().clear();
+        MemoryDisk::ReadOnly().clear();
+        MemoryDisk::Full().clear();
+    }
     // Writes a file (UTF-8 text, "\n" becomes CRLF) at a Shift-JIS path.
     static void Put(const std::string& path, const std::string& utf8) {
         std::string crlf;
@@ -117,7 +121,12 @@ struct Rig {
         }
         MemoryDisk::Files()[path] = crlf;
     }
-    static std::string Get(const std::string& path) { return MemoryDisk::Files()[path]; }
+    // A file's bytes; "" when there is none (and none is made).
+    static std::string Get(const std::string& path) {
+        const auto it = MemoryDisk::Files().find(path);
+        return it == MemoryDisk::Files().end() ? std::string() : it->second;
+    }
+    static bool Exists(const std::string& path) { return MemoryDisk::Files().count(path) > 0; }
     // Makes the presenters; the bar loads as it is created.
     void Start() {
         bar = std::make_unique<BarPresenter>(barView, services);

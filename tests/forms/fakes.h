@@ -28,6 +28,11 @@ struct MemoryDisk {
         static std::map<std::string, bool> readOnly;
         return readOnly;
     }
+    // Files for whose new content the disk has no room.
+    static std::map<std::string, bool>& Full() {
+        static std::map<std::string, bool> full;
+        return full;
+    }
     using Name = std::string;
     struct Replacement {
         std::string name, data;
@@ -45,6 +50,7 @@ struct MemoryDisk {
     }
     static bool CanWrite(const Name& name) { return !ReadOnly()[name]; }
     static std::optional<Replacement> Prepare(const Name& name, std::string_view data) {
+        if (Full()[name]) return std::nullopt;
         return Replacement{name, std::string(data)};
     }
     // One process: the lock is always had.
@@ -105,8 +111,15 @@ struct FakeStatus : ISystemStatus {
     MemoryStatus memory{2147483648u, 1073741824u};
     LocalTime now{2026, 12, 6, 9, 5, 3};
     Separators separators;
-    int64_t DiskTotalBytes(char d) override { return total.count(d) ? total[d] : -1; }
-    int64_t DiskFreeBytes(char d) override { return free.count(d) ? free[d] : -1; }
+    int queries = 0;  // space queries
+    int64_t DiskTotalBytes(char d) override {
+        ++queries;
+        return total.count(d) ? total[d] : -1;
+    }
+    int64_t DiskFreeBytes(char d) override {
+        ++queries;
+        return free.count(d) ? free[d] : -1;
+    }
     bool DriveExists(char d) override { return d == 'C' || (d == 'D' && hasD); }
     MemoryStatus Memory() override { return memory; }
     LocalTime Now() override { return now; }

@@ -45,7 +45,7 @@ struct EditorRig {
     // Full Shift-JIS path of a file in the program directory.
     std::string Path(const std::string& name) const { return rig.AppDir() + name; }
     QString QPath(const std::string& name) const { return QString::fromStdString(Path(name)); }
-    std::vector<QString> Errors() const { return rig.dialogs.Texts("error"); }
+    std::vector<std::string> Errors() const { return rig.dialogs.Texts("error"); }
 };
 
 struct EditorTest : ::testing::Test, EditorRig {
