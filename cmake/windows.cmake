@@ -110,3 +110,19 @@ add_executable(win_tests ${WIN_TESTS})
 target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(win_tests PRIVATE tamblewick_win GTest::gtest GTest::gtest_main)
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+# The program end to end under Wine: a driver of its own starts
+# tamblewick.exe, finds its windows and drives them (tests/win32e2e/run.sh
+# gives it an X server and a window manager).
+if(TARGET tamblewick AND NOT TAMBLEWICK_WINDOWS_FRONT_END STREQUAL "qt" AND CMAKE_CROSSCOMPILING)
+  file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32e2e/*.cpp)
+  add_executable(win32_e2e ${E2E_SOURCES})
+  target_link_libraries(win32_e2e PRIVATE GTest::gtest GTest::gtest_main comctl32 gdi32)
+  target_compile_definitions(win32_e2e PRIVATE UNICODE _UNICODE)
+  add_dependencies(win32_e2e tamblewick)
+  add_test(NAME win32_e2e
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/win32e2e/run.sh ${CMAKE_SOURCE_DIR}
+                   ${CMAKE_BINARY_DIR})
+  set_tests_properties(win32_e2e PROPERTIES TIMEOUT 200)
+endif()
+
+include(${CMAKE_SOURCE_DIR}/tests/win32/editor.cmake OPTIONAL)
