@@ -126,4 +126,3 @@ if(TARGET tamblewick AND NOT TAMBLEWICK_WINDOWS_FRONT_END STREQUAL "qt" AND CMAK
 endif()
 
 include(${CMAKE_SOURCE_DIR}/tests/win32/editor.cmake OPTIONAL)
-include(${CMAKE_SOURCE_DIR}/tests/win32/editor.cmake OPTIONAL)

@@ -48,7 +48,7 @@ TForm2::TForm2(HINSTANCE instance, BarPresenter& bar, HFONT font)
     RegisterClassOnce(instance_);
     // Resizable, hidden until the bar shows it; 706 x 495 outside.
     hwnd_ = CreateWindowExW(WS_EX_CONTROLPARENT, kClassName, L"Tamblewick 設定",
-                            WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, CW_USEDEFAULT, 706,
+                            WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 706,
                             495, nullptr, nullptr, instance_, nullptr);
     if (!hwnd_) return;
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));

@@ -77,10 +77,12 @@ void TForm2::BuildControls() {
     Make(L"BUTTON", L"OK", button, kButton2);
 
     // The upper part: the filter strip, the folder tree and the file list.
+    // The desktop and the drives are the tree's top nodes, so those carry
+    // buttons too.
     label1_ = Make(WC_STATICW, L"拡張子フィルター： *.", SS_RIGHT, -1);
     HWND edit2 = Make(WC_EDITW, L"", field, kEdit2, WS_EX_CLIENTEDGE);
     HWND tree = Make(WC_TREEVIEWW, L"",
-                     WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_SHOWSELALWAYS,
+                     WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT | TVS_SHOWSELALWAYS,
                      kShellTreeView1, WS_EX_CLIENTEDGE);
     HWND list = Make(WC_LISTBOXW, L"",
                      WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_SORT | LBS_NOINTEGRALHEIGHT,
@@ -137,12 +139,12 @@ void TForm2::LayOut() {
     place(Control(kCheckBox4), 180, y + 124, 120, 20);
 
     place(label2_, 306, y + 103, 52, 16);
-    place(Control(kEdit3), 360, y + 100, 40, 21);
+    place(Control(kEdit3), 360, y + 100, 48, 21);
     SendMessageW(Control(kUpDown1), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kEdit3)), 0);
-    place(Control(kButton3), 412, y + 99, 40, 23);
+    place(Control(kButton3), 416, y + 99, 40, 23);
     place(label4_, 306, y + 131, 52, 16);
     place(Control(kTrackBar1), 356, y + 126, 164, 30);
-    place(Control(kEdit5), 522, y + 128, 40, 21);
+    place(Control(kEdit5), 522, y + 128, 48, 21);
     SendMessageW(Control(kUpDown2), UDM_SETBUDDY, reinterpret_cast<WPARAM>(Control(kEdit5)), 0);
 
     // The buttons stacked at the right edge, the settings file before them.
