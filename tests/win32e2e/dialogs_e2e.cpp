@@ -118,7 +118,7 @@ TEST(Chooser, ListsSwitchesAndDeletes) {
 // is built with the stand-in (an editor without controls).
 HWND OpenEditor(Program& p, HWND bar) {
     Command(bar, kMenuSetting1);
-    return p.WaitVisible(L"TForm2", L"Tamblewick 設定");
+    return p.WaitVisible(nullptr, L"Tamblewick 設定");
 }
 
 TEST(Editor, WorkingCopyTypedFieldsSaveAndReload) {
@@ -176,10 +176,11 @@ TEST(Editor, WorkingCopyTypedFieldsSaveAndReload) {
     // Transparency 50 and a renamed group 2, then OK: the file's bytes and
     // the bar reloaded.
     SendMessageW(GetDlgItem(editor, kEdit5), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"50"));
+    // Typing into the list's field leaves no entry selected.
+    SendMessageW(groups, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     HWND groupEdit = GetWindow(groups, GW_CHILD);
     SendMessageW(groupEdit ? groupEdit : groups, WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(L"道具"));
-    SendMessageW(groups, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
     PostMessageW(editor, WM_COMMAND, MAKEWPARAM(kComboBox1, CBN_KILLFOCUS),
                  reinterpret_cast<LPARAM>(groups));
     EXPECT_TRUE(WaitFor([&] { return ComboEntries(groups)[1] == L"道具"; }));
@@ -191,7 +192,10 @@ TEST(Editor, WorkingCopyTypedFieldsSaveAndReload) {
     EXPECT_NE(saved->find("\r\nSection2=" + Sjis("道具") + "\r\n"), std::string::npos);
     EXPECT_NE(saved->find("\r\nItem11=" + Sjis("端末") + "\r\nItemValue11=C:\\term.exe\r\n"),
               std::string::npos);
-    EXPECT_NE(saved->find("\r\nSize=30\r\nBlend=50\r\n"), std::string::npos);
+    // Keys keep their places in the file.
+    EXPECT_NE(saved->find("[Window]\r\nBlend=50\r\nSize=30\r\nShowBottom=0\r\n"),
+              std::string::npos)
+        << saved->substr(saved->find("[Window]"));
     const auto pointer = p.ReadFile("DataFile.ini");
     ASSERT_TRUE(pointer);
     EXPECT_NE(pointer->find("File=" + Sjis(U(p.Dir())) + "Sample.ini"), std::string::npos);

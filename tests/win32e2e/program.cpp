@@ -133,7 +133,7 @@ BOOL CALLBACK OnWindow(HWND w, LPARAM lp) {
     if (pid != f->pid) return TRUE;
     wchar_t cls[64] = {};
     GetClassNameW(w, cls, 64);
-    if (lstrcmpW(cls, f->cls) != 0) return TRUE;
+    if (f->cls && lstrcmpW(cls, f->cls) != 0) return TRUE;
     if (f->caption && Text(w) != f->caption) return TRUE;
     f->found = w;
     return FALSE;

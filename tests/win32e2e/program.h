@@ -55,7 +55,8 @@ public:
     HANDLE Process() const { return pi_.hProcess; }
     bool Exited(std::chrono::milliseconds timeout);
 
-    // A top-level window of the program by class (and caption, when given).
+    // A top-level window of the program by class (any when null) and
+    // caption (any when null).
     HWND Window(const wchar_t* cls, const wchar_t* caption = nullptr) const;
     // Waits for a visible one.
     HWND WaitVisible(const wchar_t* cls, const wchar_t* caption = nullptr);
