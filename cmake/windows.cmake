@@ -38,7 +38,7 @@ if(NOT TAMBLEWICK_WINDOWS_FRONT_END STREQUAL "qt")
   add_library(tamblewick_win32 STATIC ${WIN32_UI_SOURCES})
   target_include_directories(tamblewick_win32 PUBLIC ${CMAKE_SOURCE_DIR}/src/win32)
   target_compile_definitions(tamblewick_win32 PUBLIC UNICODE _UNICODE)
-  target_link_libraries(tamblewick_win32 PUBLIC tamblewick_forms tamblewick_win comctl32
+  target_link_libraries(tamblewick_win32 PUBLIC tamblewick_forms comctl32
                         comdlg32 gdi32 shell32 ole32 uuid)
 
   add_executable(tamblewick WIN32 ${CMAKE_SOURCE_DIR}/src/win32/app.cpp)
@@ -46,7 +46,7 @@ if(NOT TAMBLEWICK_WINDOWS_FRONT_END STREQUAL "qt")
     target_compile_definitions(tamblewick PRIVATE TAMBLEWICK_EDITOR_STUB)
   endif()
   target_link_options(tamblewick PRIVATE -municode)
-  target_link_libraries(tamblewick PRIVATE tamblewick_win32)
+  target_link_libraries(tamblewick PRIVATE tamblewick_win32 tamblewick_win)
   add_custom_command(TARGET tamblewick POST_BUILD
     COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/Sample.ini
             -DDST=$<TARGET_FILE_DIR:tamblewick>/Sample.ini
