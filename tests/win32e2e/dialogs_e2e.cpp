@@ -201,5 +201,61 @@ TEST(Editor, WorkingCopyTypedFieldsSaveAndReload) {
     EXPECT_NE(pointer->find("File=" + Sjis(U(p.Dir())) + "Sample.ini"), std::string::npos);
 }
 
+TEST(Editor, NewSaveThroughTheInputBox) {
+    Program p(Files{{"Sample.ini", "[GroupName]\nSection1=アプリ\n"}});
+    HWND bar = p.Bar();
+    ASSERT_TRUE(bar);
+    HWND editor = OpenEditor(p, bar);
+    ASSERT_TRUE(editor);
+    if (!GetDlgItem(editor, kButton4)) GTEST_SKIP() << "the settings editor is the stand-in";
+
+    // "新規保存": the input box, centred, its field empty and limited.
+    Click(GetDlgItem(editor, kButton4));
+    HWND input = WaitBox(p, L"設定保存");
+    ASSERT_TRUE(input);
+    EXPECT_EQ(BoxText(input), L"ファイル名を記入してください（拡張子不要）");
+    EXPECT_EQ(Text(GetDlgItem(input, IDOK)), L"OK");
+    EXPECT_TRUE(GetWindowLongW(GetDlgItem(input, IDOK), GWL_STYLE) & BS_DEFPUSHBUTTON);
+    EXPECT_EQ(Text(GetDlgItem(input, IDCANCEL)), L"キャンセル");
+    HWND field = nullptr;
+    for (HWND c = GetWindow(input, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        wchar_t cls[16] = {};
+        GetClassNameW(c, cls, 16);
+        if (lstrcmpiW(cls, L"Edit") == 0) field = c;
+    }
+    ASSERT_TRUE(field);
+    EXPECT_EQ(Text(field), L"");
+    EXPECT_EQ(SendMessageW(field, EM_GETLIMITTEXT, 0, 0), 255);
+    const RECT wa = WorkArea(), b = Outer(input);
+    EXPECT_LE(std::abs((b.left + b.right) - (wa.left + wa.right)), 1);
+    EXPECT_LE(std::abs((b.top + b.bottom) - (wa.top + wa.bottom)), 1);
+
+    // A name, OK: the notice, the new file with every key, the pointer file.
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"新しい"));
+    Click(GetDlgItem(input, IDOK));
+    HWND notice = WaitBox(p, L"Tamblewick");
+    ASSERT_TRUE(notice);
+    EXPECT_EQ(BoxText(notice), L"保存しました");
+    EXPECT_FALSE(HasIcon(notice));
+    Click(GetDlgItem(notice, IDOK));
+    const auto saved = p.ReadFile("新しい.ini");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved->rfind("[GroupName]\r\nSection1=" + Sjis("アプリ") + "\r\n", 0), 0u);
+    EXPECT_NE(saved->find("\r\nShowJapanese=0\r\n"), std::string::npos);
+    const auto pointer = p.ReadFile("DataFile.ini");
+    ASSERT_TRUE(pointer);
+    EXPECT_NE(pointer->find("File=" + Sjis(U(p.Dir()) + "新しい.ini") + "\r\n"),
+              std::string::npos);
+    EXPECT_EQ(Text(GetDlgItem(editor, kEdit4)), p.Dir() + L"新しい.ini");
+
+    // Cancel in the input box writes nothing.
+    Click(GetDlgItem(editor, kButton4));
+    input = WaitBox(p, L"設定保存");
+    ASSERT_TRUE(input);
+    Click(GetDlgItem(input, IDCANCEL));
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(input); }));
+    EXPECT_EQ(p.ReadFile("DataFile.ini"), pointer);
+}
+
 }  // namespace
 }  // namespace e2e
