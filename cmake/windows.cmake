@@ -1,13 +1,57 @@
-# The Windows build: the core, the forms, the services on the Windows API and their
-# tests, run under Wine when cross-built; with an installed Qt 6, also the
-# program itself.
+# The Windows build: the core, the forms, the services on the Windows API, the
+# program with its native front end (src/win32/) and their tests, run under
+# Wine when cross-built. With TAMBLEWICK_WINDOWS_FRONT_END=qt and an installed
+# Qt 6, the program is built with the Qt windows instead.
 
 file(GLOB WIN_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/platform/win/*.cpp)
 add_library(tamblewick_win STATIC ${WIN_SOURCES})
 target_link_libraries(tamblewick_win PUBLIC tamblewick_core shell32)
 
-find_package(Qt6 QUIET COMPONENTS Widgets)
-if(Qt6_FOUND)
+set(TAMBLEWICK_WINDOWS_FRONT_END native CACHE STRING "The program's windows: native or qt")
+set_property(CACHE TAMBLEWICK_WINDOWS_FRONT_END PROPERTY STRINGS native qt)
+if(TAMBLEWICK_WINDOWS_FRONT_END STREQUAL "qt")
+  find_package(Qt6 QUIET COMPONENTS Widgets)
+endif()
+
+if(NOT TAMBLEWICK_WINDOWS_FRONT_END STREQUAL "qt")
+  # The native front end: the three windows, the boxes and the screen on the
+  # Windows API. The settings editor's window is made from src/win32/Setting*;
+  # TAMBLEWICK_EDITOR=stub puts an empty stand-in in its place.
+  set(TAMBLEWICK_EDITOR auto CACHE STRING "The settings editor's window: auto, real or stub")
+  set_property(CACHE TAMBLEWICK_EDITOR PROPERTY STRINGS auto real stub)
+  file(GLOB WIN32_UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/win32/*.cpp
+       ${CMAKE_SOURCE_DIR}/src/win32/*.h)
+  list(FILTER WIN32_UI_SOURCES EXCLUDE REGEX "/app\\.cpp$")
+  set(EDITOR_KIND ${TAMBLEWICK_EDITOR})
+  if(EDITOR_KIND STREQUAL "auto")
+    if(EXISTS ${CMAKE_SOURCE_DIR}/src/win32/Setting.cpp)
+      set(EDITOR_KIND real)
+    else()
+      set(EDITOR_KIND stub)
+    endif()
+  endif()
+  if(EDITOR_KIND STREQUAL "stub")
+    list(FILTER WIN32_UI_SOURCES EXCLUDE REGEX "/Setting[^/]*$")
+    list(APPEND WIN32_UI_SOURCES ${CMAKE_SOURCE_DIR}/src/win32/stub/editor_stub.cpp)
+    message(STATUS "The settings editor is a stand-in (TAMBLEWICK_EDITOR=stub)")
+  endif()
+  add_library(tamblewick_win32 STATIC ${WIN32_UI_SOURCES})
+  target_include_directories(tamblewick_win32 PUBLIC ${CMAKE_SOURCE_DIR}/src/win32)
+  target_compile_definitions(tamblewick_win32 PUBLIC UNICODE _UNICODE)
+  target_link_libraries(tamblewick_win32 PUBLIC tamblewick_forms comctl32
+                        comdlg32 gdi32 shell32 ole32 uuid)
+
+  add_executable(tamblewick WIN32 ${CMAKE_SOURCE_DIR}/src/win32/app.cpp)
+  if(EDITOR_KIND STREQUAL "stub")
+    target_compile_definitions(tamblewick PRIVATE TAMBLEWICK_EDITOR_STUB)
+  endif()
+  target_link_options(tamblewick PRIVATE -municode)
+  target_link_libraries(tamblewick PRIVATE tamblewick_win32 tamblewick_win)
+  add_custom_command(TARGET tamblewick POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -DSRC=${CMAKE_SOURCE_DIR}/Sample.ini
+            -DDST=$<TARGET_FILE_DIR:tamblewick>/Sample.ini
+            -P ${CMAKE_SOURCE_DIR}/scripts/copy_if_absent.cmake)
+elseif(Qt6_FOUND)
   set(CMAKE_AUTOMOC ON)
   # The X11 hints have no use here: Qt::Tool keeps the bar off the task bar.
   file(GLOB UI_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/ui/*.cpp ${CMAKE_SOURCE_DIR}/src/ui/*.h
@@ -66,3 +110,19 @@ add_executable(win_tests ${WIN_TESTS})
 target_include_directories(win_tests PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(win_tests PRIVATE tamblewick_win GTest::gtest GTest::gtest_main)
 gtest_discover_tests(win_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+# The program end to end under Wine: a driver of its own starts
+# tamblewick.exe, finds its windows and drives them (tests/win32e2e/run.sh
+# gives it an X server and a window manager).
+if(TARGET tamblewick AND NOT TAMBLEWICK_WINDOWS_FRONT_END STREQUAL "qt" AND CMAKE_CROSSCOMPILING)
+  file(GLOB E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32e2e/*.cpp)
+  add_executable(win32_e2e ${E2E_SOURCES})
+  target_link_libraries(win32_e2e PRIVATE GTest::gtest GTest::gtest_main comctl32 gdi32)
+  target_compile_definitions(win32_e2e PRIVATE UNICODE _UNICODE)
+  add_dependencies(win32_e2e tamblewick)
+  add_test(NAME win32_e2e
+           COMMAND sh ${CMAKE_SOURCE_DIR}/tests/win32e2e/run.sh ${CMAKE_SOURCE_DIR}
+                   ${CMAKE_BINARY_DIR})
+  set_tests_properties(win32_e2e PROPERTIES TIMEOUT 200)
+endif()
+
+include(${CMAKE_SOURCE_DIR}/tests/win32/editor.cmake OPTIONAL)

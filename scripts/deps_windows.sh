@@ -1,9 +1,10 @@
 #!/bin/sh
 # Installs what the Windows cross build and its tests under Wine need: the
-# mingw-w64 compiler, Wine, the GoogleTest sources and the Japanese locale
+# mingw-w64 compiler, Wine, the GoogleTest sources, Xvfb and openbox for the
+# program's end-to-end tests, and the Japanese locale
 # that gives Wine code page 932. Quick and silent when everything is there.
 set -e
-PACKAGES="g++-mingw-w64-x86-64-posix wine64 wine googletest locales cmake make"
+PACKAGES="g++-mingw-w64-x86-64-posix wine64 wine googletest locales cmake make xvfb openbox"
 missing=""
 for p in $PACKAGES; do
     if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
