@@ -66,10 +66,6 @@ std::string ExecutableRealPath() {
 
 }  // namespace tw
 
-// The header's drive and memory figures are read at most this often; the
-// clock goes with every tick.
-constexpr std::chrono::milliseconds kFiguresInterval{100};
-
 int main(int argc, char** argv) {
 #ifdef _WIN32
     std::vector<char*> args(argv, argv + argc + 1);
@@ -102,7 +98,7 @@ int main(int argc, char** argv) {
         auto* bar = const_cast<tw::TForm1*>(static_cast<const tw::TForm1*>(owner));
         return reinterpret_cast<void*>(bar->winId());
     });
-    tw::BackgroundSystemStatus status(std::make_shared<tw::WinSystemStatus>(), "CD", kFiguresInterval);
+    tw::BackgroundSystemStatus status(std::make_shared<tw::WinSystemStatus>(), "CD", tw::kHeaderFiguresInterval);
     tw::QtScreen screen;
     const tw::Platform platform{
         {profile, files, shell, status, screen, dialogs, kSeparators, *exeSjis, 10}, nullptr, title};
@@ -110,7 +106,7 @@ int main(int argc, char** argv) {
     tw::LinuxProfile profile;
     tw::LinuxFileSystem files;
     tw::LinuxShell shell;
-    tw::BackgroundSystemStatus status(std::make_shared<tw::LinuxSystemStatus>(), "CD", kFiguresInterval);
+    tw::BackgroundSystemStatus status(std::make_shared<tw::LinuxSystemStatus>(), "CD", tw::kHeaderFiguresInterval);
     tw::X11WorkArea primaryWorkArea;
     tw::QtScreen screen(&primaryWorkArea);
     dialogs.SetScreen(&screen);

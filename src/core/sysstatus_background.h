@@ -27,6 +27,10 @@ namespace tw {
 // The clock, the separators and the direct queries (DiskTotalBytes and the
 // like) go to the wrapped service on the caller's thread, so the wrapped
 // service is used from two threads at once.
+// How often the bar's header has its drive and memory figures read; the
+// clock goes with every tick.
+inline constexpr std::chrono::milliseconds kHeaderFiguresInterval{100};
+
 class BackgroundSystemStatus : public ISystemStatus {
 public:
     explicit BackgroundSystemStatus(std::shared_ptr<ISystemStatus> inner,

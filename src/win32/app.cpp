@@ -121,7 +121,7 @@ int Run(HINSTANCE instance) {
     // The owner of a request is a window of this front end: its handle.
     WinShell shell(ShellExecutor(),
                    [](const void* owner) { return const_cast<void*>(owner); });
-    BackgroundSystemStatus status(std::make_shared<WinSystemStatus>());
+    BackgroundSystemStatus status(std::make_shared<WinSystemStatus>(), "CD", kHeaderFiguresInterval);
     const Services services{profile, files, shell, status, screen, dialogs,
                             kWindowsSeparators, *exeSjis, 10};
     // The header's layout at the first load wants to know whether D: is
