@@ -6,7 +6,9 @@
 #                   or the Windows services;
 #   platform/win    core and its own headers, nothing of Qt, the windows, the Qt adapters
 #                   or the Linux services;
-#   ui, ui/qt       never the Linux or Windows services (only the program entry joins them).
+#   ui, ui/qt       never the Linux or Windows services (only the program entry joins them);
+#   win32           the Windows windows: nothing of Qt, GLib, the Qt windows or the Linux
+#                   services (its program entry joins the Windows services).
 # Prints each offending line and fails when there is one.
 set -u
 src=${1:-$(dirname "$0")/../src}
@@ -32,6 +34,11 @@ offend platform/win '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<g
 for layer in ui ui/qt; do
     offend "$layer" '^[[:space:]]*#[[:space:]]*include[[:space:]]*"platform/(linux|win)/' \
         "the Linux or Windows services"
+done
+offend win32 '^[[:space:]]*#[[:space:]]*include[[:space:]]*(<Q|<q|<gio|<glib|"ui/|"platform/linux/)' \
+    "Qt, GLib, the Qt windows or the Linux services"
+for layer in core forms platform/linux platform/win ui ui/qt; do
+    offend "$layer" '^[[:space:]]*#[[:space:]]*include[[:space:]]*"win32/' "the Windows windows"
 done
 [ "$status" -eq 0 ] && echo "layers: every include points down"
 exit "$status"
