@@ -36,15 +36,17 @@ sanitize: deps
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  ctest --output-on-failure -j $(JOBS)
 
-# The core and the Windows services cross-built with mingw-w64 and their
-# tests run under Wine, in a Wine prefix of their own inside the build folder.
+# The core, the forms, the Windows services and the Windows program
+# cross-built with mingw-w64, and their tests run under Wine, in a Wine prefix
+# of their own inside the build folder, with one Wine server kept up for the
+# whole run (scripts/wine_session.sh).
 WINDOWS_BUILD ?= build-windows
 test-windows:
 	@scripts/deps_windows.sh
 	@test -f $(WINDOWS_BUILD)/CMakeCache.txt || cmake -S . -B $(WINDOWS_BUILD) $(GENERATOR) \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
-	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(WINDOWS_BUILD) && $(CURDIR)/scripts/wine_session.sh wineprefix ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	$(BUILD)/tamblewick_bench
