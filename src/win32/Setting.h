@@ -13,18 +13,7 @@
 
 // The Windows API after the project's headers, whose names (SW_SHOW,
 // ShellExecute, DeleteFile) it would otherwise take over as macros.
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#include <commctrl.h>
-#include <shellapi.h>
-
-#undef DeleteFile
-#undef ShellExecute
+#include "win32/winapi.h"
 
 namespace tw {
 class BarPresenter;

@@ -4,18 +4,10 @@
 // call the "W" functions by their full names.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/win/windows_api.h"
+
 #include <commctrl.h>
 #include <commdlg.h>
-#include <shellapi.h>
 
-#undef DeleteFile
-#undef ShellExecute
 #undef ChooseColor
 #undef GetOpenFileName
