@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "win32/controlids.h"
+#include "win32/keys.h"
 #include "win32/wintext.h"
 
 namespace tw::win32 {
@@ -40,14 +41,6 @@ constexpr PanelEntry kPanel[] = {
     {nullptr, 20},
     {L"ユーザーアカウント", 14},
 };
-
-int ShiftState() {
-    int shift = kShiftNone;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftShift;
-    if (GetKeyState(VK_MENU) < 0) shift |= kShiftAlt;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= kShiftCtrl;
-    return shift;
-}
 
 void RegisterClassOnce(HINSTANCE instance) {
     WNDCLASSEXW wc{};

@@ -5,6 +5,7 @@
 #include "win32/Setting.h"
 #include "win32/SettingText.h"
 #include "win32/controlids.h"
+#include "win32/keys.h"
 
 #include <windowsx.h>
 
@@ -28,14 +29,6 @@ void RegisterClassOnce(HINSTANCE instance) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
-}
-
-int ShiftState() {
-    int shift = kShiftNone;
-    if (GetKeyState(VK_SHIFT) < 0) shift |= kShiftShift;
-    if (GetKeyState(VK_MENU) < 0) shift |= kShiftAlt;
-    if (GetKeyState(VK_CONTROL) < 0) shift |= kShiftCtrl;
-    return shift;
 }
 
 }  // namespace
